@@ -1,0 +1,389 @@
+#include "batch/BatchCommand.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdint>
+#include <ctime>
+#include <iomanip>
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+#include "document/PictureFiles.h"
+#include "document/io/SafeFile.h"
+#include "engine/BlendModes.h"
+#include "engine/PixelEngine.h"
+#include "engine/Random.h"
+#include "filters/registry/FilterRegistry.h"
+
+namespace rv {
+
+namespace {
+
+constexpr int kExitFile = 1;
+constexpr int kExitUsage = 2;
+
+struct UsageError {
+  std::string message;
+};
+
+const char* const kHelp =
+    "Usage:\n"
+    "  rastrovia-batch --list [--json]\n"
+    "  rastrovia-batch INPUT OUTPUT [--filter STEM] [options]\n"
+    "\n"
+    "Reads INPUT (BMP, JPEG, GIF, ICO, PNG), runs one of the editor's filters over the\n"
+    "whole picture as the dialog's OK does, and writes OUTPUT by its extension:\n"
+    ".bmp (24 bits), .png, .jpg. Without --filter it only converts INPUT.\n"
+    "\n"
+    "Options:\n"
+    "  --filter STEM          the filter's kernel stem (Contrast runs ApplyContrast);\n"
+    "                         --list shows them with their controls\n"
+    "  --set NAME=VALUE       a control of the filter's dialog, by its name (CanalR=200).\n"
+    "                         Check boxes take 0 or 1; NAME=1 on a radio button selects\n"
+    "                         it. Linked bars move together while their link box\n"
+    "                         (Scal, ScalTolerant) is 1, as in the dialog: give Scal=0\n"
+    "                         first to set them one by one. Applied in the given order.\n"
+    "  --tryb MODE            blend mode, 0..25 or its Polish name (default Zwykły)\n"
+    "  --typebox MODE         effect mode (\"Rodzaj:\"), 0..25 or its name (default Zwykły)\n"
+    "  --przezroczystosc T    transparency 0..100 (default 100, the full effect)\n"
+    "  --channel CH           all, red, green or blue (default all)\n"
+    "  --mask FILE            greyscale picture of INPUT's size; grey v selects a pixel\n"
+    "                         to v * 100 / 255 percent (default: everything selected)\n"
+    "  --primary RRGGBB       primary tool colour (default 000000)\n"
+    "  --secondary RRGGBB     secondary tool colour (default FFFFFF)\n"
+    "  --seed N               start the pseudo-random generator at N (default: the time)\n"
+    "  --quality Q            JPEG quality 0..100 (default 100)\n"
+    "\n"
+    "Exit status: 0 done; 1 INPUT unreadable or OUTPUT not written; 2 bad usage.\n"
+    "OUTPUT is written to a temporary file first and never left half written.\n";
+
+std::optional<long long> ParseInt(const std::string& s) {
+  long long v = 0;
+  const char* b = s.data();
+  const char* e = s.data() + s.size();
+  auto [p, ec] = std::from_chars(b, e, v);
+  if (ec != std::errc() || p != e || s.empty()) return std::nullopt;
+  return v;
+}
+
+int ParseRanged(const std::string& what, const std::string& text, int min, int max) {
+  const auto v = ParseInt(text);
+  if (!v) throw UsageError{what + ": '" + text + "' is not a whole number"};
+  if (*v < min || *v > max)
+    throw UsageError{what + ": " + text + " is outside " + std::to_string(min) + ".." + std::to_string(max)};
+  return static_cast<int>(*v);
+}
+
+PackedColor ParseColor(const std::string& what, std::string text) {
+  if (!text.empty() && text[0] == '#') text.erase(0, 1);
+  unsigned v = 0;
+  auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+  if (text.size() != 6 || ec != std::errc() || p != text.data() + text.size())
+    throw UsageError{what + ": '" + text + "' is not a colour RRGGBB"};
+  return MakePacked(static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                    static_cast<int>(v & 0xFF));
+}
+
+std::string JsonString(const std::string& s) {
+  std::string o = "\"";
+  for (char c : s) {
+    switch (c) {
+      case '"': o += "\\\""; break;
+      case '\\': o += "\\\\"; break;
+      case '\n': o += "\\n"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          o += buf;
+        } else {
+          o += c;
+        }
+    }
+  }
+  return o + "\"";
+}
+
+const char* KindName(ControlKind k) {
+  switch (k) {
+    case ControlKind::TrackBar: return "trackbar";
+    case ControlKind::CheckBox: return "checkbox";
+    case ControlKind::RadioButton: return "radio";
+    case ControlKind::LinkBox: return "link";
+  }
+  return "";
+}
+
+void ListFilters(std::ostream& out, bool json) {
+  if (json) {
+    out << "[\n";
+    bool firstFilter = true;
+    for (const FilterDecl* f : AllFilters()) {
+      out << (firstFilter ? "" : ",\n") << "  {\"stem\": " << JsonString(f->Stem)
+          << ", \"dialog\": " << JsonString(f->DialogClass) << ", \"menu\": " << JsonString(f->MenuCaption)
+          << ", \"caption\": " << JsonString(f->DialogCaption) << ", \"history\": " << JsonString(f->HistoryLabel)
+          << ", \"previewHalfSize\": " << f->PreviewHalfSize << ", \"tryb\": " << (f->HasTryb ? "true" : "false")
+          << ", \"typebox\": " << (f->HasTypeBox ? "true" : "false")
+          << ", \"transparency\": " << (f->HasTransparency ? "true" : "false")
+          << ", \"summary\": " << JsonString(f->Summary) << ",\n   \"controls\": [";
+      bool firstControl = true;
+      for (const ControlDecl& c : f->Controls) {
+        out << (firstControl ? "\n" : ",\n") << "     {\"name\": " << JsonString(c.Name)
+            << ", \"kind\": " << JsonString(KindName(c.Kind)) << ", \"caption\": " << JsonString(c.Caption)
+            << ", \"min\": " << c.Min << ", \"max\": " << c.Max << ", \"default\": " << c.Default;
+        if (*c.Group) out << ", \"group\": " << JsonString(c.Group);
+        out << "}";
+        firstControl = false;
+      }
+      out << (f->Controls.empty() ? "]}" : "\n   ]}");
+      firstFilter = false;
+    }
+    out << "\n]\n";
+    return;
+  }
+  for (const FilterDecl* f : AllFilters()) {
+    out << f->Stem << "  \"" << f->MenuCaption << "\"  (" << f->DialogClass << ", history \"" << f->HistoryLabel
+        << "\")\n    " << f->Summary << "\n";
+    std::vector<std::string> common;
+    if (f->HasTryb) common.push_back("--tryb");
+    if (f->HasTypeBox) common.push_back("--typebox");
+    if (f->HasTransparency) common.push_back("--przezroczystosc");
+    out << "    common:";
+    for (const auto& c : common) out << " " << c;
+    out << "\n";
+    for (const ControlDecl& c : f->Controls) {
+      out << "    " << std::left << std::setw(14) << c.Name << std::right;
+      switch (c.Kind) {
+        case ControlKind::TrackBar:
+          out << c.Min << ".." << c.Max << ", default " << c.Default;
+          if (*c.Group) out << ", linked by " << c.Group;
+          break;
+        case ControlKind::CheckBox: out << "check box 0/1, default " << c.Default; break;
+        case ControlKind::RadioButton:
+          out << "radio button of " << c.Group << (c.Default ? ", chosen by default" : "");
+          break;
+        case ControlKind::LinkBox: out << "link box 0/1, default " << c.Default; break;
+      }
+      out << "  \"" << c.Caption << "\"\n";
+    }
+  }
+}
+
+// A bar on the terminal for pictures that take a moment.
+class TerminalProgress : public CProgress {
+ public:
+  explicit TerminalProgress(std::ostream& err) : err_(err) {}
+  void SetMaximum(int maximum) override { max_ = maximum; }
+  void SetPosition(int position) override {
+    pos_ = position;
+    if (max_ <= 0) return;
+    const int percent = static_cast<int>(static_cast<long long>(pos_) * 100 / max_);
+    if (percent == shown_) return;
+    shown_ = percent;
+    const int filled = percent / 2;
+    err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+         << std::string(static_cast<std::size_t>(50 - filled), ' ') << "] " << std::setw(3) << percent << "%"
+         << std::flush;
+  }
+  int Position() const override { return pos_; }
+  void Finish() {
+    if (shown_ >= 0) err_ << "\r" << std::string(60, ' ') << "\r" << std::flush;
+  }
+
+ private:
+  std::ostream& err_;
+  int max_ = 0;
+  int pos_ = 0;
+  int shown_ = -1;
+};
+
+struct Options {
+  std::string input, output, filter, mask;
+  std::vector<std::pair<std::string, std::string>> sets;
+  std::optional<int> tryb, typebox;
+  int transparency = 100;
+  int channel = kChannelAll;
+  PackedColor primary = MakePacked(0, 0, 0);
+  PackedColor secondary = MakePacked(255, 255, 255);
+  std::optional<std::uint32_t> seed;
+  int quality = 100;
+  bool qualityGiven = false;
+};
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options o;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
+      return args[++i];
+    };
+    if (a == "--filter") {
+      o.filter = value();
+    } else if (a == "--set") {
+      const std::string& s = value();
+      const auto eq = s.find('=');
+      if (eq == std::string::npos || eq == 0) throw UsageError{"--set wants NAME=VALUE, not '" + s + "'"};
+      o.sets.emplace_back(s.substr(0, eq), s.substr(eq + 1));
+    } else if (a == "--tryb" || a == "--typebox") {
+      const std::string& m = value();
+      const int n = FindBlendMode(m.c_str());
+      if (n < 0) throw UsageError{a + ": unknown mode '" + m + "' (0..25 or a name from the list)"};
+      (a == "--tryb" ? o.tryb : o.typebox) = n;
+    } else if (a == "--przezroczystosc") {
+      o.transparency = ParseRanged("--przezroczystosc", value(), 0, 100);
+    } else if (a == "--channel") {
+      const std::string& c = value();
+      if (c == "all") o.channel = kChannelAll;
+      else if (c == "red") o.channel = kChannelRed;
+      else if (c == "green") o.channel = kChannelGreen;
+      else if (c == "blue") o.channel = kChannelBlue;
+      else throw UsageError{"--channel: '" + c + "' is not one of all, red, green, blue"};
+    } else if (a == "--mask") {
+      o.mask = value();
+    } else if (a == "--primary") {
+      o.primary = ParseColor("--primary", value());
+    } else if (a == "--secondary") {
+      o.secondary = ParseColor("--secondary", value());
+    } else if (a == "--seed") {
+      const std::string& s = value();
+      const auto v = ParseInt(s);
+      if (!v || *v < 0 || *v > 0xFFFFFFFFll) throw UsageError{"--seed: '" + s + "' is not 0..4294967295"};
+      o.seed = static_cast<std::uint32_t>(*v);
+    } else if (a == "--quality") {
+      o.quality = ParseRanged("--quality", value(), 0, 100);
+      o.qualityGiven = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      throw UsageError{"unknown option " + a + " (see --help)"};
+    } else {
+      positional.push_back(a);
+    }
+  }
+  if (positional.size() != 2) throw UsageError{"expected INPUT and OUTPUT (see --help)"};
+  o.input = positional[0];
+  o.output = positional[1];
+  return o;
+}
+
+SelectionMask LoadMask(const std::string& path, int width, int height) {
+  const Bitmap grey = LoadPictureFile(path);
+  if (grey.Width() != width || grey.Height() != height)
+    throw UsageError{"--mask: " + path + " is " + std::to_string(grey.Width()) + " x " +
+                     std::to_string(grey.Height()) + ", the picture " + std::to_string(width) + " x " +
+                     std::to_string(height)};
+  SelectionMask mask(width, height);
+  for (int y = 0; y < height; ++y) {
+    const Pixel* p = grey.Row(y);
+    std::uint8_t* m = mask.Row(y);
+    // The grey level of a grey picture: any channel; take the mean of a coloured one.
+    for (int x = 0; x < width; ++x)
+      m[x] = static_cast<std::uint8_t>((PixelRed(p[x]) + PixelGreen(p[x]) + PixelBlue(p[x])) / 3 * 100 / 255);
+  }
+  return mask;
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    (args.empty() ? err : out) << kHelp;
+    return args.empty() ? kExitUsage : 0;
+  }
+  if (args[0] == "--list") {
+    if (args.size() > 2 || (args.size() == 2 && args[1] != "--json"))
+      throw UsageError{"--list takes only --json"};
+    ListFilters(out, args.size() == 2);
+    return 0;
+  }
+
+  const Options o = ParseOptions(args);
+  if (!IsWritableExtension(LowerExtension(o.output)))
+    throw UsageError{o.output + ": unknown output format (use .bmp, .png or .jpg)"};
+
+  const FilterDecl* decl = nullptr;
+  std::optional<FilterSettings> settings;
+  if (!o.filter.empty()) {
+    decl = FindFilter(o.filter);
+    if (!decl) throw UsageError{"unknown filter '" + o.filter + "' (see --list)"};
+    settings.emplace(*decl);
+    if (o.tryb && !decl->HasTryb) throw UsageError{decl->Stem + std::string(" has no blend mode (--tryb)")};
+    if (o.typebox && !decl->HasTypeBox)
+      throw UsageError{decl->Stem + std::string(" has no effect mode (--typebox)")};
+  } else if (!o.sets.empty() || o.tryb || o.typebox || !o.mask.empty()) {
+    throw UsageError{"--set, --tryb, --typebox and --mask need --filter"};
+  }
+
+  Bitmap picture;
+  try {
+    picture = LoadPictureFile(o.input);
+  } catch (const std::exception& e) {
+    err << "rastrovia-batch: cannot read " << o.input << ": " << e.what() << "\n";
+    return kExitFile;
+  }
+
+  if (decl) {
+    if (decl->Prepare) decl->Prepare(*settings, picture.Width(), picture.Height());
+    for (const auto& [name, text] : o.sets) {
+      if (!settings->Has(name)) throw UsageError{"unknown control '" + name + "' of " + decl->Stem + " (see --list)"};
+      const auto v = ParseInt(text);
+      if (!v || *v < INT32_MIN || *v > INT32_MAX) throw UsageError{name + ": '" + text + "' is not a whole number"};
+      const std::string problem = settings->Set(name, static_cast<int>(*v));
+      if (!problem.empty()) throw UsageError{problem};
+    }
+    SelectionMask mask;
+    if (!o.mask.empty()) {
+      try {
+        mask = LoadMask(o.mask, picture.Width(), picture.Height());
+      } catch (const PictureError& e) {
+        err << "rastrovia-batch: cannot read the mask " << o.mask << ": " << e.what() << "\n";
+        return kExitFile;
+      }
+    } else {
+      mask = SelectionMask(picture.Width(), picture.Height(), 100);
+    }
+    SeedRandom(o.seed ? *o.seed : static_cast<std::uint32_t>(std::time(nullptr)));
+
+    TerminalProgress bar(err);
+    const bool showBar = isatty(STDERR_FILENO) && static_cast<long long>(picture.Width()) * picture.Height() >= 4000000;
+    KernelContext ctx;
+    ctx.Tryb = o.tryb.value_or(0);
+    ctx.TypeBox = o.typebox.value_or(0);
+    ctx.ActiveChannel = o.channel;
+    ctx.PrimaryColor = o.primary;
+    ctx.SecondaryColor = o.secondary;
+    ctx.Progress = showBar ? &bar : nullptr;
+    ctx.Picture = &picture;
+    Bitmap result = picture;
+    CPixelEngine engine;
+    const KernelArgs ka{engine, result, picture, mask, decl->HasTransparency ? o.transparency : 100, true,
+                        picture.Width(), picture.Height(), ctx};
+    decl->Run(ka, *settings);
+    bar.Finish();
+    picture = std::move(result);
+  }
+
+  try {
+    WritePictureFile(picture, o.output, o.quality);
+  } catch (const std::exception& e) {
+    err << "rastrovia-batch: cannot write " << o.output << ": " << e.what() << "\n";
+    return kExitFile;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    return Run(args, out, err);
+  } catch (const UsageError& e) {
+    err << "rastrovia-batch: " << e.message << "\n";
+    return kExitUsage;
+  } catch (const std::bad_alloc&) {
+    err << "rastrovia-batch: not enough memory for this picture\n";
+    return kExitFile;
+  }
+}
+
+}  // namespace rv
