@@ -1,5 +1,6 @@
 // The declarations of every filter, one function per filter defined in the
-// filter's own source file.
+// filter's own source file, gathered by group; each group's list lives in its
+// own file beside this one.
 #pragma once
 
 #include <vector>
@@ -7,20 +8,18 @@
 namespace rv {
 
 struct FilterDecl;
+using FilterGroup = std::vector<const FilterDecl*>;
 
-const FilterDecl& FillFilter();
-const FilterDecl& LightFilter();
-const FilterDecl& DarkFilter();
-const FilterDecl& ContrastFilter();
-const FilterDecl& GammaFilter();
-const FilterDecl& ExposureFilter();
-const FilterDecl& HoldFilter();
-const FilterDecl& PosterizeFilter();
-const FilterDecl& NegativFilter();
+FilterGroup ToneFilters();       // ToneGroup.cpp
+FilterGroup ColourFilters();     // ColourGroup.cpp: colour, histogram, gradient, geometry, overlay
+FilterGroup NeighbourFilters();  // NeighbourGroup.cpp: matrix, rank and smoothing, feathering
+FilterGroup EffectFilters();     // EffectGroup.cpp: noise and stylise, distortion, streak and tile
 
-inline std::vector<const FilterDecl*> BuildFilterList() {
-  return {&FillFilter(),     &LightFilter(), &DarkFilter(),      &ContrastFilter(), &GammaFilter(),
-          &ExposureFilter(), &HoldFilter(),  &PosterizeFilter(), &NegativFilter()};
+inline FilterGroup BuildFilterList() {
+  FilterGroup all;
+  for (const FilterGroup& g : {ToneFilters(), ColourFilters(), NeighbourFilters(), EffectFilters()})
+    all.insert(all.end(), g.begin(), g.end());
+  return all;
 }
 
 }  // namespace rv

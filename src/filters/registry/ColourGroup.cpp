@@ -1,0 +1,7 @@
+#include "filters/registry/FilterList.h"
+
+namespace rv {
+
+FilterGroup ColourFilters() { return {}; }
+
+}  // namespace rv

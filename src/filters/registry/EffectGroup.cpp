@@ -1,0 +1,7 @@
+#include "filters/registry/FilterList.h"
+
+namespace rv {
+
+FilterGroup EffectFilters() { return {}; }
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/registry/FilterList.h"
+
+namespace rv {
+
+FilterGroup NeighbourFilters() { return {}; }
+
+}  // namespace rv
