@@ -16,13 +16,27 @@ namespace rv {
 namespace {
 
 Bitmap FromImageOnWhite(const QImage& decoded) {
+  if (!decoded.hasAlphaChannel()) {
+    // Opaque pictures need no compositing: rows of RGB32 are our layout already.
+    const QImage img = decoded.convertToFormat(QImage::Format_RGB32);
+    if (img.isNull()) throw PictureError("cannot convert the picture");
+    const int w = img.width();
+    Bitmap out = Bitmap::Uninitialized(w, img.height());
+    for (int y = 0; y < img.height(); ++y) {
+      const auto* src = reinterpret_cast<const Pixel*>(img.constScanLine(y));
+      Pixel* dst = out.Row(y);
+      for (int x = 0; x < w; ++x) dst[x] = src[x] | 0xFF000000u;
+    }
+    return out;
+  }
   const QImage img = decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   if (img.isNull()) throw PictureError("cannot convert the picture");
-  Bitmap out(img.width(), img.height());
+  const int w = img.width();
+  Bitmap out = Bitmap::Uninitialized(w, img.height());
   for (int y = 0; y < img.height(); ++y) {
     const auto* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
     Pixel* dst = out.Row(y);
-    for (int x = 0; x < img.width(); ++x) {
+    for (int x = 0; x < w; ++x) {
       // Premultiplied colour over white: c + (255 - alpha).
       const QRgb p = src[x];
       const int under = 255 - qAlpha(p);
