@@ -178,7 +178,7 @@ class TerminalProgress : public CProgress {
   void SetMaximum(int maximum) override { max_ = maximum; }
   void SetPosition(int position) override {
     pos_ = position;
-    if (max_ <= 0) return;
+    if (max_ <= 0 || (position == 0 && shown_ >= 0)) return;  // the reset after the run
     const int percent = static_cast<int>(static_cast<long long>(pos_) * 100 / max_);
     if (percent == shown_) return;
     shown_ = percent;
