@@ -160,7 +160,7 @@ TEST_F(Writers, SixteenBitFilesOpenAtFullScale) {
     put(16, 2);
     put(compression, 4);
     put(4, 4);
-    put(0, 16);
+    for (int i = 0; i < 4; ++i) put(0, 4);  // resolution and colour counts
     if (compression) {
       put(0xF800, 4);
       put(0x07E0, 4);
@@ -285,6 +285,11 @@ TEST_F(Writers, OverwritesAnOldFileAndKeepsItsPermissions) {
   WritePictureFile(other, dir.Path("link.bmp"));
   EXPECT_TRUE(test::fs::is_symlink(dir.Path("link.bmp")));
   EXPECT_TRUE(SameColors(LoadPictureFile(path), other));
+  // The longest name a folder takes.
+  const std::string longest = dir.Path(std::string(251, 'n') + ".png");
+  WritePictureFile(other, longest);
+  EXPECT_TRUE(SameColors(LoadPictureFile(longest), other));
+  test::fs::remove(longest);
   std::size_t files = 0;
   for (const auto& e : test::fs::directory_iterator(dir.Dir())) files += e.path().filename().string()[0] != 'c';
   EXPECT_EQ(files, 2u);  // no temporary file left (cmd.* are the peers' output)

@@ -53,7 +53,8 @@ bool WriteFileSafely(const std::string& requested, const std::function<bool(cons
     existed = true;
   }
 
-  std::string templ = path + ".XXXXXX";
+  // A short hidden name: path + suffix could pass the longest name a folder allows.
+  std::string templ = Folder(path) + "/.rastrovia-save-XXXXXX";
   std::vector<char> name(templ.begin(), templ.end());
   name.push_back('\0');
   const int fd = mkstemp(name.data());

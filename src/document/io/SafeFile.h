@@ -1,6 +1,7 @@
 // Writing a file without ever leaving a partial one behind: the content goes
-// to a temporary file in the target's folder, which replaces the target only
-// once it is complete and flushed.
+// to a temporary file in the target's folder (".rastrovia-save-" and six
+// random characters), which replaces the target only once it is complete and
+// flushed.
 #pragma once
 
 #include <functional>
