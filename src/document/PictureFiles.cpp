@@ -82,3 +82,13 @@ void WritePictureFile(const Bitmap& picture, const std::string& path, int jpegQu
 }
 
 }  // namespace rv
+
+namespace rv {
+
+void SaveWithDepth(const Bitmap& picture, const std::string& path, int depth) {
+  const std::string ext = LowerExtension(path);
+  if (ext != ".bmp" && ext != ".gif") throw UnsupportedFormatError(path + ": the bitmap options write .bmp or .gif");
+  WritePictureFile(picture, path, 100, depth);
+}
+
+}  // namespace rv

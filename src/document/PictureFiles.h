@@ -46,3 +46,12 @@ bool IsWritableExtension(const std::string& extension);
 void WritePictureFile(const Bitmap& picture, const std::string& path, int jpegQuality = 100, int bmpDepth = 24);
 
 }  // namespace rv
+
+namespace rv {
+
+// What "Zapisz" of the bitmap options writes: a .bmp at depth 8, 16, 24 or
+// 32, a .gif (always at most 256 colours, the depth does not apply). Any other
+// name is UnsupportedFormatError. The picture itself is never changed.
+void SaveWithDepth(const Bitmap& picture, const std::string& path, int depth);
+
+}  // namespace rv
