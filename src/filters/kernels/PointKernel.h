@@ -12,10 +12,13 @@
 // reference (KernelContext::PlainPath).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
+#include "filters/kernels/FastTail.h"
 #include "filters/kernels/Kernel.h"
 
 namespace rv {
@@ -26,19 +29,45 @@ struct PointFilter {
   bool EffectTopFromSource = false;  // effect top colour is the pixel itself, not EffectTop
   Rgb EffectTop;                     // constant top colour of the effect
   bool Separable = true;             // candidate channel c depends only on s_c and E_c
+  // Effect top colour computed from the pixel (its hue turned, a stretch);
+  // TopSeparable when its channel c depends on s_c alone.
+  Rgb (*EffectTopOf)(Rgb s, const void* data) = nullptr;
+  const void* EffectTopData = nullptr;
+  bool TopSeparable = false;
+  // Top colour of a second effect result, taken after the first, for
+  // candidates that take (s, E, F).
+  Rgb EffectTop2;
+  // Not Separable, but candidate channel c depends only on s_c, E_c (and F_c)
+  // and the pixel's mean (s_R + s_G + s_B) / 3.
+  bool MeanSeparable = false;
 };
 
 namespace detail {
 
 inline Rgb SourceRgb(Pixel p) { return {PixelRed(p), PixelGreen(p), PixelBlue(p)}; }
 
+inline Rgb EffectTopOfPixel(const PointFilter& f, Rgb s) {
+  if (f.EffectTopOf) return f.EffectTopOf(s, f.EffectTopData);
+  return f.EffectTopFromSource ? s : f.EffectTop;
+}
+
+template <class Cand>
+constexpr bool kTwoEffects = std::is_invocable_v<Cand&, Rgb, Rgb, Rgb>;
+
 template <class Cand>
 inline Rgb PointCandidate(CPixelEngine& e, const PointFilter& f, Pixel* dstRow, const Pixel* srcRow, int x,
                           Cand& cand) {
   const Rgb s = SourceRgb(srcRow[x]);
   Rgb amount;
-  if (f.UsesEffect) amount = e.EffectProc(f.EffectTopFromSource ? s : f.EffectTop, dstRow, srcRow, x, 100, 100);
-  Rgb c = cand(s, amount);
+  if (f.UsesEffect) amount = e.EffectProc(EffectTopOfPixel(f, s), dstRow, srcRow, x, 100, 100);
+  Rgb c;
+  if constexpr (kTwoEffects<Cand>) {
+    Rgb second;
+    if (f.UsesEffect) second = e.EffectProc(f.EffectTop2, dstRow, srcRow, x, 100, 100);
+    c = cand(s, amount, second);
+  } else {
+    c = cand(s, amount);
+  }
   ClampRgb(c);
   return c;
 }
@@ -94,11 +123,113 @@ void RunPointFilterPlain(const KernelArgs& args, const PointFilter& f, Cand cand
   CPixelEngine::EndRun(a.Ctx.Progress);
 }
 
+// True when the effect amounts of channel c are a function of s_c alone, so
+// that grey pixels give a table of them.
+inline bool EffectTabular(const PointFilter& f, int typeBox) {
+  if (!f.UsesEffect) return true;
+  if (f.EffectTopOf) return f.TopSeparable && BlendModeSeparable(typeBox);
+  if (f.EffectTopFromSource) return BlendModeSeparable(typeBox);
+  return EffectModeSeparable(typeBox);
+}
+
+// Fast path of the filters whose candidate mixes channels: effect amounts from
+// a table (or the top colour itself under "Zwykły"), the candidate from the
+// formula or, for mean-separable filters, from a table of (s_c, mean), and
+// the tail without calls through the slots.
+template <class Cand>
+void RunPointFilterPerPixel(const KernelArgs& args, const PointFilter& f, Cand cand) {
+  const KernelArgs a = ClampedArgs(args);
+  CPixelEngine& e = a.Engine;
+  const float A = Percent(a.Transparency);
+  const float B = Percent(100 - a.Transparency);
+  detail::BeginPointRun(a, f);
+  const MaskView mask(a);
+  const bool tabular = EffectTabular(f, a.Ctx.TypeBox);
+
+  // Effect amounts of grey pixels: channel c of any pixel whose channel c is v.
+  std::array<Rgb, 256> first{}, second{};
+  if (f.UsesEffect && tabular) {
+    for (int v = 0; v < 256; ++v) {
+      const Pixel grey[1] = {MakePixel(v, v, v)};
+      Pixel scratch[1] = {grey[0]};
+      first[static_cast<std::size_t>(v)] =
+          e.EffectProc(detail::EffectTopOfPixel(f, {v, v, v}), scratch, grey, 0, 100, 100);
+      if constexpr (detail::kTwoEffects<Cand>)
+        second[static_cast<std::size_t>(v)] = e.EffectProc(f.EffectTop2, scratch, grey, 0, 100, 100);
+    }
+  }
+  auto amounts = [&](Rgb s, const std::array<Rgb, 256>& t, Rgb top) {
+    if (!f.UsesEffect) return Rgb{};
+    if (!tabular) return top;  // "Zwykły": the amount is the top colour
+    return Rgb{t[static_cast<std::size_t>(s.r)].r, t[static_cast<std::size_t>(s.g)].g,
+               t[static_cast<std::size_t>(s.b)].b};
+  };
+  auto candidate = [&](Rgb s) {
+    const Rgb E = amounts(s, first, tabular ? Rgb{} : detail::EffectTopOfPixel(f, s));
+    Rgb c;
+    if constexpr (detail::kTwoEffects<Cand>)
+      c = cand(s, E, amounts(s, second, f.EffectTop2));
+    else
+      c = cand(s, E);
+    ClampRgb(c);
+    return c;
+  };
+
+  // Mean-separable candidates by (channel value, mean), from one pixel of
+  // each pair that a real pixel can have.
+  std::vector<std::uint8_t> byMean;
+  const bool meanTable = f.MeanSeparable && tabular;
+  if (meanTable) {
+    byMean.assign(3 * 256 * 256, 0);
+    for (int ch = 0; ch < 3; ++ch)
+      for (int v = 0; v < 256; ++v)
+        for (int mean = 0; mean < 256; ++mean) {
+          const int others = std::clamp(3 * mean - v, 0, 510);
+          if ((v + others) / 3 != mean) continue;
+          const int o1 = std::min(others, 255), o2 = others - o1;
+          const Rgb s = ch == 0 ? Rgb{v, o1, o2} : ch == 1 ? Rgb{o1, v, o2} : Rgb{o1, o2, v};
+          const Rgb c = candidate(s);
+          byMean[static_cast<std::size_t>((ch * 256 + v) * 256 + mean)] =
+              static_cast<std::uint8_t>(ch == 0 ? c.r : ch == 1 ? c.g : c.b);
+        }
+  }
+
+  const FastTail tail(e, f.UsesBlend, a.Transparency);
+  for (int y = 0; y < a.Height; ++y) {
+    Pixel* dstRow = a.Dst.Row(y);
+    const Pixel* srcRow = a.Src.Row(y);
+    if (!detail::EnterRow(a)) return;
+    const std::uint8_t* m = mask.Row(y);
+    for (int x = 0; x < a.Width; ++x) {
+      const Rgb s = detail::SourceRgb(srcRow[x]);
+      Rgb c;
+      if (meanTable) {
+        const std::size_t mean = static_cast<std::size_t>((s.r + s.g + s.b) / 3);
+        c = {byMean[(static_cast<std::size_t>(s.r) << 8) + mean],
+             byMean[((256u + static_cast<std::size_t>(s.g)) << 8) + mean],
+             byMean[((512u + static_cast<std::size_t>(s.b)) << 8) + mean]};
+      } else {
+        c = candidate(s);
+      }
+      if (tail.Direct())
+        tail.Compose(c, dstRow, srcRow, x, m[x]);
+      else
+        e.ComposePixel(c, dstRow, srcRow, x, Percent(m[x]), Percent(100 - m[x]), A, B);
+    }
+  }
+  CPixelEngine::EndRun(a.Ctx.Progress);
+}
+
 template <class Cand>
 void RunPointFilter(const KernelArgs& args, const PointFilter& f, Cand cand) {
-  const bool effectTabular =
-      !f.UsesEffect || (!f.EffectTopFromSource && EffectModeSeparable(args.Ctx.TypeBox));
+  const bool effectTabular = EffectTabular(f, args.Ctx.TypeBox);
   const bool blendTabular = !f.UsesBlend || BlendModeSeparable(args.Ctx.Tryb);
+  // Without a table of effect amounts only "Zwykły" (amount = top colour) is fast.
+  const bool effectFast = effectTabular || args.Ctx.TypeBox == 0;
+  if (!args.Ctx.PlainPath && !(f.Separable && effectTabular) && effectFast) {
+    RunPointFilterPerPixel(args, f, cand);
+    return;
+  }
   if (args.Ctx.PlainPath || !f.Separable || !effectTabular) {
     RunPointFilterPlain(args, f, cand);
     return;

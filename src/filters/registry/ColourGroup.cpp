@@ -2,6 +2,23 @@
 
 namespace rv {
 
-FilterGroup ColourFilters() { return {}; }
+const FilterDecl& BalanceColorFilter();
+const FilterDecl& SaturationFilter();
+const FilterDecl& GrayFilterFilter();
+const FilterDecl& SepiaFilter();
+const FilterDecl& HueFilter();
+const FilterDecl& SelectiveFilter();
+const FilterDecl& ShadowFilter();
+const FilterDecl& LayerFilter();
+const FilterDecl& ExtensionFilter();
+const FilterDecl& AligmentFilter();
+const FilterDecl& GradientWidthFilter();
+const FilterDecl& GradientPointFilter();
+
+FilterGroup ColourFilters() {
+  return {&BalanceColorFilter(), &SaturationFilter(),    &GrayFilterFilter(), &SepiaFilter(),
+          &HueFilter(),          &SelectiveFilter(),     &ShadowFilter(),     &LayerFilter(),
+          &ExtensionFilter(),    &AligmentFilter(),      &GradientWidthFilter(), &GradientPointFilter()};
+}
 
 }  // namespace rv
