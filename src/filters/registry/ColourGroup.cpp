@@ -14,11 +14,16 @@ const FilterDecl& ExtensionFilter();
 const FilterDecl& AligmentFilter();
 const FilterDecl& GradientWidthFilter();
 const FilterDecl& GradientPointFilter();
+const FilterDecl& WidthFilter();
+const FilterDecl& HeightFilter();
+const FilterDecl& ImpositionFilter();
+const FilterDecl& TextureFilter();
 
 FilterGroup ColourFilters() {
   return {&BalanceColorFilter(), &SaturationFilter(),    &GrayFilterFilter(), &SepiaFilter(),
           &HueFilter(),          &SelectiveFilter(),     &ShadowFilter(),     &LayerFilter(),
-          &ExtensionFilter(),    &AligmentFilter(),      &GradientWidthFilter(), &GradientPointFilter()};
+          &ExtensionFilter(),    &AligmentFilter(),      &GradientWidthFilter(), &GradientPointFilter(),
+          &WidthFilter(),        &HeightFilter(),        &ImpositionFilter(), &TextureFilter()};
 }
 
 }  // namespace rv
