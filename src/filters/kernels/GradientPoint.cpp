@@ -42,11 +42,18 @@ const FilterDecl& GradientPointFilter() {
 
 namespace {
 
+// Whole part of the square root, exact for every 64-bit square sum (the
+// double root alone could round up to the next whole number for huge ones).
+inline long long WholeRoot(long long n) {
+  long long r = static_cast<long long>(std::sqrt(static_cast<double>(n)));
+  while (r > 0 && r * r > n) --r;
+  while ((r + 1) * (r + 1) <= n) ++r;
+  return r;
+}
+
 // Whole part of the distance; the squares are summed in 64 bits, which no
 // picture size can overflow.
-inline long long Distance(long long dx, long long dy) {
-  return static_cast<long long>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
-}
+inline long long Distance(long long dx, long long dy) { return WholeRoot(dx * dx + dy * dy); }
 
 }  // namespace
 
@@ -79,8 +86,20 @@ void ApplyGradientPoint(const KernelArgs& a, int sila, int wid, int hei, PackedC
     if (byDistance.empty())
       for (long long r = 0; r <= far; ++r) byDistance.push_back(colourAt(r));
     const long long dy = hei - static_cast<long long>(py);
-    for (int x = 0; x < c.Width; ++x)
-      tops[x] = byDistance[static_cast<std::size_t>(Distance(wid - static_cast<long long>(PictureColumn(a, x)), dy))];
+    // Along a row the distance changes by at most one per column, so its
+    // whole part follows by small steps instead of a root per pixel.
+    long long dx = wid - static_cast<long long>(PictureColumn(a, 0));
+    long long n = dx * dx + dy * dy;
+    long long r = WholeRoot(n);
+    for (int x = 0; x < c.Width; ++x, --dx) {
+      if (x > 0) {
+        n = dx * dx + dy * dy;
+        while ((r + 1) * (r + 1) <= n) ++r;
+        while (r * r > n) --r;
+      }
+      tops[x] = byDistance[static_cast<std::size_t>(r)];
+    }
+    return tops;
   });
 }
 

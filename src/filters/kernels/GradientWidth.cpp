@@ -61,10 +61,10 @@ void ApplyGradientWidth(const KernelArgs& a, int sila, int wid, PackedColor prim
   };
   // The colour depends on the column only: one row serves them all.
   std::vector<Rgb> row;
-  RunPositionFilter(a, topAt, [&](int, Rgb* tops) {
+  RunPositionFilter(a, topAt, [&](int, Rgb*) {
     if (row.empty())
       for (int x = 0; x < ClampedArgs(a).Width; ++x) row.push_back(topAt(PictureColumn(a, x), 0));
-    std::copy(row.begin(), row.end(), tops);
+    return row.data();
   });
 }
 

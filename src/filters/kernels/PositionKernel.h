@@ -21,9 +21,9 @@ namespace rv {
 inline int PictureColumn(const KernelArgs& a, int x) { return a.FullRun ? x : a.Ctx.PreviewLeft + x; }
 inline int PictureRow(const KernelArgs& a, int y) { return a.FullRun ? y : a.Ctx.PreviewTop + y; }
 
-// topAt(px, py) gives the top colour of picture position (px, py); rowTops(py,
-// tops) fills tops[x] for the processed row at picture row py with the same
-// values.
+// topAt(px, py) gives the top colour of picture position (px, py), in
+// 0..255; rowTops(py, scratch) gives the tops of the processed row at picture
+// row py (the same values), in scratch or in an array of its own.
 template <class TopAt, class RowTops>
 void RunPositionFilter(const KernelArgs& args, TopAt topAt, RowTops rowTops) {
   const KernelArgs a = ClampedArgs(args);
@@ -63,9 +63,9 @@ void RunPositionFilter(const KernelArgs& args, TopAt topAt, RowTops rowTops) {
     if (a.FullRun) CPixelEngine::StepProgress(a.Ctx.Progress);
     if (e.Cancelled) return;
     const std::uint8_t* m = mask.Row(y);
-    rowTops(PictureRow(a, y), tops.data());
+    const Rgb* rowTop = rowTops(PictureRow(a, y), tops.data());
     for (int x = 0; x < a.Width; ++x) {
-      Rgb E = tops[static_cast<std::size_t>(x)];
+      Rgb E = rowTop[x];
       if (effect) {
         const Pixel s = srcRow[x];
         E = {(*effect)(E.r, PixelRed(s)), (*effect)(E.g, PixelGreen(s)), (*effect)(E.b, PixelBlue(s))};
