@@ -28,7 +28,8 @@ const FilterDecl& GradientPointFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings& v) {
         ApplyGradientPoint(a, v.Get("Sila"), v.Get("Wid"), v.Get("Hei"), a.Ctx.PrimaryColor, a.Ctx.SecondaryColor);
       },
-      .Summary = "Radial gradient: the secondary colour at (Wid, Hei), the primary at Sila % of the diagonal away.",
+      .Summary = "Radial gradient: the secondary colour at (Wid, Hei) (1..W, 1..H, the centre unless set), "
+                 "the primary at Sila % of the diagonal away.",
       // The command puts the centre in the middle of the picture.
       .Prepare = [](FilterSettings& v, int width, int height) {
         v.SetRange("Wid", 1, width);

@@ -28,7 +28,8 @@ const FilterDecl& GradientWidthFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings& v) {
         ApplyGradientWidth(a, v.Get("Sila"), v.Get("Wid"), a.Ctx.PrimaryColor, a.Ctx.SecondaryColor);
       },
-      .Summary = "Horizontal gradient: the secondary colour at column Wid, the primary at Sila % of the width away.",
+      .Summary = "Horizontal gradient: the secondary colour at column Wid (1..W, at W / 2 unless set), "
+                 "the primary at Sila % of the width away.",
       // The command centres the gradient on the picture.
       .Prepare = [](FilterSettings& v, int width, int) {
         v.SetRange("Wid", 1, width);

@@ -26,7 +26,8 @@ const FilterDecl& ImpositionFilter() {
         ApplyImposition(a, v.Get("OsieX"), v.Get("OsieY"), a.FullRun ? 0 : a.Ctx.OverlayOffsetX,
                         a.FullRun ? 0 : a.Ctx.OverlayOffsetY);
       },
-      .Summary = "Picture overlay: lays the overlay picture over the document at (OsieX, OsieY).",
+      .Summary = "Picture overlay: lays the overlay picture over the document at (OsieX, OsieY), "
+                 "which run from minus the overlay's size to the picture's size once it is loaded.",
   };
   return decl;
 }
