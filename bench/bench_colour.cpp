@@ -73,13 +73,34 @@ void RunGeometry(benchmark::State& state) {
   PerPixel(state, static_cast<double>(kW) * kH);
 }
 
-void RunResample(benchmark::State& state) {
+// Into a picture that already exists: the operation without the allocation.
+template <void (*Op)(const Bitmap&, Bitmap&), bool Turned>
+void RunGeometryInto(benchmark::State& state) {
   const Bitmap& src = Picture();
+  Bitmap out(Turned ? kH : kW, Turned ? kW : kH);
   for (auto _ : state) {
-    Bitmap out = ResampleBilinear(src, kW / 2, kH / 2);
+    Op(src, out);
     benchmark::DoNotOptimize(out.Data());
   }
-  PerPixel(state, static_cast<double>(kW / 2) * (kH / 2));
+  PerPixel(state, static_cast<double>(kW) * kH);
+}
+
+void RunResample(benchmark::State& state, int w, int h) {
+  const Bitmap& src = Picture();
+  for (auto _ : state) {
+    Bitmap out = ResampleBilinear(src, w, h);
+    benchmark::DoNotOptimize(out.Data());
+  }
+  PerPixel(state, static_cast<double>(w) * h);
+}
+
+// What a new 6000 x 4000 picture costs by itself (the floor of every operation that makes one).
+void RunAllocate(benchmark::State& state) {
+  for (auto _ : state) {
+    Bitmap out(kW, kH);
+    benchmark::DoNotOptimize(out.Data());
+  }
+  PerPixel(state, static_cast<double>(kW) * kH);
 }
 
 void Register() {
@@ -108,9 +129,19 @@ void Register() {
   benchmark::RegisterBenchmark("RotateRight", RunGeometry<RotateRight>)->Unit(benchmark::kMillisecond)->UseRealTime();
   benchmark::RegisterBenchmark("RotateLeft", RunGeometry<RotateLeft>)->Unit(benchmark::kMillisecond)->UseRealTime();
   benchmark::RegisterBenchmark("RotateFull", RunGeometry<RotateFull>)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("ResampleBilinear/6000x4000to3000x2000", RunResample)
+  benchmark::RegisterBenchmark("FlipHorizontal/into", RunGeometryInto<FlipHorizontalInto, false>)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("FlipVertical/into", RunGeometryInto<FlipVerticalInto, false>)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RotateRight/into", RunGeometryInto<RotateRightInto, true>)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RotateLeft/into", RunGeometryInto<RotateLeftInto, true>)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RotateFull/into", RunGeometryInto<RotateFullInto, false>)->Unit(benchmark::kMillisecond)->UseRealTime();
+  // Halving samples source pixels exactly; 3001 x 2001 interpolates nearly every pixel.
+  benchmark::RegisterBenchmark("ResampleBilinear/6000x4000to3000x2000", RunResample, kW / 2, kH / 2)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
+  benchmark::RegisterBenchmark("ResampleBilinear/6000x4000to3001x2001", RunResample, kW / 2 + 1, kH / 2 + 1)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("NewPicture/6000x4000", RunAllocate)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 }  // namespace

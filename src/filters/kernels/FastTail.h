@@ -12,6 +12,14 @@
 
 namespace rv {
 
+// ClampRgb, inlined for the fast paths.
+inline void ClampInline(Rgb& c) {
+  auto one = [](int& v) { v = v >= 256 ? 255 : v < 0 ? 0 : v; };
+  one(c.r);
+  one(c.g);
+  one(c.b);
+}
+
 // Mode n for one channel, T and S in 0..255; only for the modes that
 // BlendModeSeparable accepts (their channel c depends on T_c and S_c alone and
 // stays in 0..255).
@@ -48,6 +56,27 @@ class FastTail {
   }
 
   bool Direct() const { return direct_; }
+  // The blend result is the candidate, a fully selected pixel takes it whole
+  // and all three channels are stored: Put may stand in for Compose.
+  bool Plain() const { return identity_ && full_ && channel_ == kChannelAll; }
+  // Compose when Plain() holds.
+  static void Put(Rgb c, Pixel* dstRow, const Pixel* srcRow, int x, int m) {
+    Pixel& d = dstRow[x];
+    if (m == 100) {
+      d = (d & 0xFF000000u) | (static_cast<Pixel>(c.r & 0xFF) << 16) | (static_cast<Pixel>(c.g & 0xFF) << 8) |
+          static_cast<Pixel>(c.b & 0xFF);
+    } else if (m == 0) {
+      d = (d & 0xFF000000u) | (srcRow[x] & 0x00FFFFFFu);
+    } else {
+      const Pixel s = srcRow[x];
+      const float w = Percent(m);
+      const float u = Percent(100 - m);
+      const int b = MixSelectTransparency(c.b, PixelBlue(s), w, u, 1.0f, 0.0f);
+      const int g = MixSelectTransparency(c.g, PixelGreen(s), w, u, 1.0f, 0.0f);
+      const int r = MixSelectTransparency(c.r, PixelRed(s), w, u, 1.0f, 0.0f);
+      StoreChannels(kChannelAll, dstRow, x, r, g, b);
+    }
+  }
 
   // The blend result of candidate c over source s.
   Rgb Blend(Rgb c, Pixel s) const {

@@ -10,6 +10,7 @@
 
 namespace rv {
 
+// Each moves whole pixels; the selection, transparency and channel play no part.
 // Rows in reverse order (upside down), "Odbicie horyzontalne".
 Bitmap FlipHorizontal(const Bitmap& src);
 // Columns in reverse order (left-right mirror), "Odbicie wertyklane".
@@ -20,6 +21,14 @@ Bitmap RotateRight(const Bitmap& src);
 Bitmap RotateLeft(const Bitmap& src);
 // A half turn.
 Bitmap RotateFull(const Bitmap& src);
+
+// The same into an existing picture of the result's size (not the source
+// itself); std::invalid_argument otherwise. They allocate nothing.
+void FlipHorizontalInto(const Bitmap& src, Bitmap& dst);
+void FlipVerticalInto(const Bitmap& src, Bitmap& dst);
+void RotateRightInto(const Bitmap& src, Bitmap& dst);
+void RotateLeftInto(const Bitmap& src, Bitmap& dst);
+void RotateFullInto(const Bitmap& src, Bitmap& dst);
 
 // Bilinear resampling aligned at the top-left corner (target (0, 0) samples
 // source (0, 0), no half-pixel offset). Throws std::invalid_argument for a

@@ -171,7 +171,7 @@ void RunPointFilterPerPixel(const KernelArgs& args, const PointFilter& f, Cand c
       c = cand(s, E, amounts(s, second, f.EffectTop2));
     else
       c = cand(s, E);
-    ClampRgb(c);
+    ClampInline(c);
     return c;
   };
 
@@ -195,28 +195,40 @@ void RunPointFilterPerPixel(const KernelArgs& args, const PointFilter& f, Cand c
   }
 
   const FastTail tail(e, f.UsesBlend, a.Transparency);
-  for (int y = 0; y < a.Height; ++y) {
-    Pixel* dstRow = a.Dst.Row(y);
-    const Pixel* srcRow = a.Src.Row(y);
-    if (!detail::EnterRow(a)) return;
-    const std::uint8_t* m = mask.Row(y);
-    for (int x = 0; x < a.Width; ++x) {
-      const Rgb s = detail::SourceRgb(srcRow[x]);
-      Rgb c;
-      if (meanTable) {
-        const std::size_t mean = static_cast<std::size_t>((s.r + s.g + s.b) / 3);
-        c = {byMean[(static_cast<std::size_t>(s.r) << 8) + mean],
-             byMean[((256u + static_cast<std::size_t>(s.g)) << 8) + mean],
-             byMean[((512u + static_cast<std::size_t>(s.b)) << 8) + mean]};
-      } else {
-        c = candidate(s);
-      }
-      if (tail.Direct())
-        tail.Compose(c, dstRow, srcRow, x, m[x]);
-      else
-        e.ComposePixel(c, dstRow, srcRow, x, Percent(m[x]), Percent(100 - m[x]), A, B);
+  // One loop per kind of candidate and tail, so that the choices stay out of the pixel loop.
+  auto rows = [&](auto candidateOf, auto compose) {
+    for (int y = 0; y < a.Height; ++y) {
+      Pixel* dstRow = a.Dst.Row(y);
+      const Pixel* srcRow = a.Src.Row(y);
+      if (!detail::EnterRow(a)) return;
+      const std::uint8_t* m = mask.Row(y);
+      for (int x = 0; x < a.Width; ++x) compose(candidateOf(detail::SourceRgb(srcRow[x])), dstRow, srcRow, x, m[x]);
     }
-  }
+  };
+  auto byTable = [&](Rgb s) {
+    const std::size_t mean = static_cast<std::size_t>((s.r + s.g + s.b) / 3);
+    return Rgb{byMean[(static_cast<std::size_t>(s.r) << 8) + mean],
+               byMean[((256u + static_cast<std::size_t>(s.g)) << 8) + mean],
+               byMean[((512u + static_cast<std::size_t>(s.b)) << 8) + mean]};
+  };
+  auto plain = [](Rgb c, Pixel* d, const Pixel* s, int x, int m) { FastTail::Put(c, d, s, x, m); };
+  auto direct = [&](Rgb c, Pixel* d, const Pixel* s, int x, int m) { tail.Compose(c, d, s, x, m); };
+  auto engine = [&](Rgb c, Pixel* d, const Pixel* s, int x, int m) {
+    e.ComposePixel(c, d, s, x, Percent(m), Percent(100 - m), A, B);
+  };
+  auto withTail = [&](auto candidateOf) {
+    if (tail.Plain())
+      rows(candidateOf, plain);
+    else if (tail.Direct())
+      rows(candidateOf, direct);
+    else
+      rows(candidateOf, engine);
+  };
+  if (meanTable)
+    withTail(byTable);
+  else
+    withTail(candidate);
+  if (e.Cancelled) return;
   CPixelEngine::EndRun(a.Ctx.Progress);
 }
 

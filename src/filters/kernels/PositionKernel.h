@@ -57,26 +57,34 @@ void RunPositionFilter(const KernelArgs& args, TopAt topAt, RowTops rowTops) {
   if (typeBox != 0) effect.emplace(typeBox);
   const FastTail tail(e, true, a.Transparency);
   std::vector<Rgb> tops(static_cast<std::size_t>(a.Width));
-  for (int y = 0; y < a.Height; ++y) {
-    Pixel* dstRow = a.Dst.Row(y);
-    const Pixel* srcRow = a.Src.Row(y);
-    if (a.FullRun) CPixelEngine::StepProgress(a.Ctx.Progress);
-    if (e.Cancelled) return;
-    const std::uint8_t* m = mask.Row(y);
-    const Rgb* rowTop = rowTops(PictureRow(a, y), tops.data());
-    for (int x = 0; x < a.Width; ++x) {
-      Rgb E = rowTop[x];
-      if (effect) {
-        const Pixel s = srcRow[x];
-        E = {(*effect)(E.r, PixelRed(s)), (*effect)(E.g, PixelGreen(s)), (*effect)(E.b, PixelBlue(s))};
+  auto rows = [&](auto compose) {
+    for (int y = 0; y < a.Height; ++y) {
+      Pixel* dstRow = a.Dst.Row(y);
+      const Pixel* srcRow = a.Src.Row(y);
+      if (a.FullRun) CPixelEngine::StepProgress(a.Ctx.Progress);
+      if (e.Cancelled) return;
+      const std::uint8_t* m = mask.Row(y);
+      const Rgb* rowTop = rowTops(PictureRow(a, y), tops.data());
+      for (int x = 0; x < a.Width; ++x) {
+        Rgb E = rowTop[x];
+        if (effect) {
+          const Pixel s = srcRow[x];
+          E = {(*effect)(E.r, PixelRed(s)), (*effect)(E.g, PixelGreen(s)), (*effect)(E.b, PixelBlue(s))};
+        }
+        ClampInline(E);
+        compose(E, dstRow, srcRow, x, m[x]);
       }
-      ClampRgb(E);
-      if (tail.Direct())
-        tail.Compose(E, dstRow, srcRow, x, m[x]);
-      else
-        e.ComposePixel(E, dstRow, srcRow, x, Percent(m[x]), Percent(100 - m[x]), A, B);
     }
-  }
+  };
+  if (tail.Plain())
+    rows([](Rgb c, Pixel* d, const Pixel* s, int x, int m) { FastTail::Put(c, d, s, x, m); });
+  else if (tail.Direct())
+    rows([&](Rgb c, Pixel* d, const Pixel* s, int x, int m) { tail.Compose(c, d, s, x, m); });
+  else
+    rows([&](Rgb c, Pixel* d, const Pixel* s, int x, int m) {
+      e.ComposePixel(c, d, s, x, Percent(m), Percent(100 - m), A, B);
+    });
+  if (e.Cancelled) return;
   CPixelEngine::EndRun(a.Ctx.Progress);
 }
 
