@@ -78,6 +78,18 @@ TEST(ColourKernels, HueFullTurnEqualsNoTurnAndGreysStayGrey) {
   EXPECT_TRUE(g.r == g.g && g.g == g.b) << g.r << " " << g.g << " " << g.b;
 }
 
+TEST(ColourKernels, HueFastPathEqualsThePlainOneForEveryColour) {
+  // The fast path turns hues through its own copy of the conversions: every
+  // colour once, at a turn that wraps some hues past 240.
+  Bitmap all(4096, 4096);
+  for (int y = 0; y < 4096; ++y)
+    for (int x = 0; x < 4096; ++x) all.Set(x, y, 0xFF000000u | static_cast<Pixel>(y * 4096 + x));
+  test::Run fast{"Hue", {{"Power", 197}}};
+  test::Run plain = fast;
+  plain.ctx.PlainPath = true;
+  EXPECT_TRUE(test::RunFull(fast, all) == test::RunFull(plain, all));
+}
+
 TEST(ColourKernels, NeutralSettingsLeaveThePictureAlone) {
   const Bitmap src = test::Noise(19, 6, 8);
   const test::Run neutral[] = {

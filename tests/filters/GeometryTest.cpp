@@ -124,6 +124,14 @@ TEST(Resample, InterpolatesFromTheTopLeftCorner) {
   col.Set(0, 0, MakePixel(0, 100, 200));
   col.Set(0, 1, MakePixel(200, 100, 0));
   EXPECT_EQ(RgbAt(ResampleBilinear(col, 1, 4), 0, 1), (Rgb{100, 100, 100}));
+  // Both weights at work: 2 x 2 greys (0, 100 / 200, 50) to 3 x 3, the middle
+  // sample at (2/3, 2/3): top 66.67, bottom 100, value 88.9.
+  Bitmap square(2, 2);
+  square.Set(0, 0, MakePixel(0, 0, 0));
+  square.Set(1, 0, MakePixel(100, 100, 100));
+  square.Set(0, 1, MakePixel(200, 200, 200));
+  square.Set(1, 1, MakePixel(50, 50, 50));
+  EXPECT_EQ(RgbAt(ResampleBilinear(square, 3, 3), 1, 1), (Rgb{88, 88, 88}));
   // Any size, however far from the source's, stays inside it.
   EXPECT_EQ(ResampleBilinear(test::Noise(3, 3, 1), 1000, 7).Width(), 1000);
   EXPECT_EQ(ResampleBilinear(test::Noise(999, 3, 1), 7, 1).Height(), 1);

@@ -1,7 +1,7 @@
 // Histogram equalisation: each channel through its cumulative distribution
 // over the whole working picture (also in previews), from the lowest value
 // present to 255.
-#include <cstring>
+#include <cstdint>
 
 #include "filters/kernels/ColourKernels.h"
 #include "filters/kernels/PointKernel.h"
@@ -43,18 +43,15 @@ Rgb EqualisePixel(Rgb s, const void* data) {
 
 }  // namespace
 
-void ApplyAligment(const KernelArgs& args, const Bitmap& picture) {
-  const KernelArgs a = ClampedArgs(args);
-  for (int y = 0; y < a.Height; ++y)
-    std::memcpy(a.Dst.Row(y), a.Src.Row(y), static_cast<std::size_t>(a.Width) * sizeof(Pixel));
-
-  std::array<std::array<double, 256>, 3> count{};
+void ApplyAligment(const KernelArgs& a, const Bitmap& picture) {
+  // Whole counts (a picture holds fewer than 2^32 pixels), exact in double.
+  std::array<std::array<std::uint32_t, 256>, 3> count{};
   for (int y = 0; y < picture.Height(); ++y) {
     const Pixel* row = picture.Row(y);
     for (int x = 0; x < picture.Width(); ++x) {
-      count[0][static_cast<std::size_t>(PixelRed(row[x]))] += 1;
-      count[1][static_cast<std::size_t>(PixelGreen(row[x]))] += 1;
-      count[2][static_cast<std::size_t>(PixelBlue(row[x]))] += 1;
+      ++count[0][static_cast<std::size_t>(PixelRed(row[x]))];
+      ++count[1][static_cast<std::size_t>(PixelGreen(row[x]))];
+      ++count[2][static_cast<std::size_t>(PixelBlue(row[x]))];
     }
   }
   const double n = static_cast<double>(picture.Width()) * picture.Height();
@@ -80,6 +77,7 @@ void ApplyAligment(const KernelArgs& args, const Bitmap& picture) {
     }
   }
   PointFilter f;
+  f.CopySourceFirst = true;
   f.EffectTopOf = EqualisePixel;
   f.EffectTopData = &eq;
   f.TopSeparable = true;

@@ -40,6 +40,11 @@ struct PointFilter {
   // Not Separable, but candidate channel c depends only on s_c, E_c (and F_c)
   // and the pixel's mean (s_R + s_G + s_B) / 3.
   bool MeanSeparable = false;
+  // The destination starts as a copy of the source (what a store leaves of
+  // the other channels, what "Rozpuszczenie" finds there). Rows are copied as
+  // the run reaches them, the rest at once when it is cancelled: the same
+  // destination as a copy made before the first row.
+  bool CopySourceFirst = false;
 };
 
 namespace detail {
@@ -89,6 +94,20 @@ inline bool EnterRow(const KernelArgs& a) {
   return !a.Engine.Cancelled;
 }
 
+inline void CopyRows(const KernelArgs& a, int from, int to) {
+  for (int y = from; y < to; ++y) std::copy(a.Src.Row(y), a.Src.Row(y) + a.Width, a.Dst.Row(y));
+}
+
+// EnterRow with the filter's copy of the source row.
+inline bool EnterRow(const KernelArgs& a, const PointFilter& f, int y) {
+  if (!EnterRow(a)) {
+    if (f.CopySourceFirst) CopyRows(a, y, a.Height);
+    return false;
+  }
+  if (f.CopySourceFirst) CopyRows(a, y, y + 1);
+  return true;
+}
+
 inline void WriteStored(int channel, Pixel& p, int r, int g, int b) {
   Pixel row[1] = {p};
   StoreChannels(channel, row, 0, r, g, b);
@@ -108,7 +127,7 @@ void RunPointFilterPlain(const KernelArgs& args, const PointFilter& f, Cand cand
   for (int y = 0; y < a.Height; ++y) {
     Pixel* dstRow = a.Dst.Row(y);
     const Pixel* srcRow = a.Src.Row(y);
-    if (!detail::EnterRow(a)) return;
+    if (!detail::EnterRow(a, f, y)) return;
     const std::uint8_t* m = mask.Row(y);
     for (int x = 0; x < a.Width; ++x) {
       const float w = Percent(m[x]);
@@ -200,7 +219,7 @@ void RunPointFilterPerPixel(const KernelArgs& args, const PointFilter& f, Cand c
     for (int y = 0; y < a.Height; ++y) {
       Pixel* dstRow = a.Dst.Row(y);
       const Pixel* srcRow = a.Src.Row(y);
-      if (!detail::EnterRow(a)) return;
+      if (!detail::EnterRow(a, f, y)) return;
       const std::uint8_t* m = mask.Row(y);
       for (int x = 0; x < a.Width; ++x) compose(candidateOf(detail::SourceRgb(srcRow[x])), dstRow, srcRow, x, m[x]);
     }
@@ -268,7 +287,7 @@ void RunPointFilter(const KernelArgs& args, const PointFilter& f, Cand cand) {
     for (int y = 0; y < a.Height; ++y) {
       Pixel* dstRow = a.Dst.Row(y);
       const Pixel* srcRow = a.Src.Row(y);
-      if (!detail::EnterRow(a)) return;
+      if (!detail::EnterRow(a, f, y)) return;
       const std::uint8_t* m = mask.Row(y);
       for (int x = 0; x < a.Width; ++x) {
         const Pixel s = srcRow[x];
@@ -306,29 +325,51 @@ void RunPointFilter(const KernelArgs& args, const PointFilter& f, Cand cand) {
     built[static_cast<std::size_t>(mv)] = true;
   };
 
-  for (int y = 0; y < a.Height; ++y) {
-    Pixel* dstRow = a.Dst.Row(y);
-    const Pixel* srcRow = a.Src.Row(y);
-    if (!detail::EnterRow(a)) return;
-    const std::uint8_t* m = mask.Row(y);
-    for (int x = 0; x < a.Width; ++x) {
-      const int mv = m[x];
-      if (!built[static_cast<std::size_t>(mv)]) build(mv);
-      const std::uint8_t* t = lut.data() + static_cast<std::size_t>(mv) * 768;
-      const Pixel s = srcRow[x];
-      const Pixel r = t[PixelRed(s)];
-      const Pixel g = t[256 + PixelGreen(s)];
-      const Pixel b = t[512 + PixelBlue(s)];
-      Pixel& d = dstRow[x];
-      switch (channel) {
-        case kChannelAll: d = (d & 0xFF000000u) | (r << 16) | (g << 8) | b; break;
-        case kChannelRed: d = (d & 0xFF00FFFFu) | (r << 16); break;
-        case kChannelGreen: d = (d & 0xFFFF00FFu) | (g << 8); break;
-        case kChannelBlue: d = (d & 0xFFFFFF00u) | b; break;
-        default: break;
+  // One loop per store routine; the table of a mask value is kept while the value repeats.
+  bool stopped = false;
+  auto lutRows = [&](auto put) {
+    for (int y = 0; y < a.Height; ++y) {
+      Pixel* dstRow = a.Dst.Row(y);
+      const Pixel* srcRow = a.Src.Row(y);
+      if (!detail::EnterRow(a, f, y)) {
+        stopped = true;
+        return;
+      }
+      const std::uint8_t* m = mask.Row(y);
+      int last = -1;
+      const std::uint8_t* t = nullptr;
+      for (int x = 0; x < a.Width; ++x) {
+        const int mv = m[x];
+        if (mv != last) {
+          if (!built[static_cast<std::size_t>(mv)]) build(mv);
+          t = lut.data() + static_cast<std::size_t>(mv) * 768;
+          last = mv;
+        }
+        put(dstRow[x], t, srcRow[x]);
       }
     }
+  };
+  switch (channel) {
+    case kChannelAll:
+      lutRows([](Pixel& d, const std::uint8_t* t, Pixel s) {
+        d = (d & 0xFF000000u) | (Pixel{t[PixelRed(s)]} << 16) | (Pixel{t[256 + PixelGreen(s)]} << 8) |
+            Pixel{t[512 + PixelBlue(s)]};
+      });
+      break;
+    case kChannelRed:
+      lutRows([](Pixel& d, const std::uint8_t* t, Pixel s) { d = (d & 0xFF00FFFFu) | (Pixel{t[PixelRed(s)]} << 16); });
+      break;
+    case kChannelGreen:
+      lutRows([](Pixel& d, const std::uint8_t* t, Pixel s) {
+        d = (d & 0xFFFF00FFu) | (Pixel{t[256 + PixelGreen(s)]} << 8);
+      });
+      break;
+    case kChannelBlue:
+      lutRows([](Pixel& d, const std::uint8_t* t, Pixel s) { d = (d & 0xFFFFFF00u) | Pixel{t[512 + PixelBlue(s)]}; });
+      break;
+    default: break;
   }
+  if (stopped) return;
   CPixelEngine::EndRun(a.Ctx.Progress);
 }
 
