@@ -275,6 +275,53 @@ TEST(OverlayKernels, TextureAddsItsDeviationFromTheMean) {
   EXPECT_TRUE(SameColors(texture(test::Noise(8, 5, 3), 0, true), src));
 }
 
+// Sets Cancelled while the event loop runs at the start of row `at`.
+struct CancellingProgress : CProgress {
+  CPixelEngine* engine;
+  int at;
+  int max = 0, pos = 0;
+  CancellingProgress(CPixelEngine* e, int row) : engine(e), at(row) {}
+  void SetMaximum(int m) override { max = m; }
+  void SetPosition(int p) override { pos = p; }
+  int Position() const override { return pos; }
+  void ProcessEvents() override {
+    if (pos == at) engine->Cancelled = true;
+  }
+};
+
+TEST(ColourKernels, CancelStopsAtTheNextRowWithoutResettingProgress) {
+  const Bitmap src = test::Noise(7, 6, 1);
+  const Bitmap before = test::Noise(7, 6, 2);
+  const Bitmap overlay = test::Noise(7, 6, 3);
+  const char* stems[] = {"BalanceColor", "Saturation", "GrayFilter",    "Sepia",         "Hue",
+                         "Selective",    "Shadow",     "Layer",         "Extension",     "Aligment",
+                         "GradientWidth", "GradientPoint", "Width",     "Height",        "Imposition",
+                         "Texture"};
+  for (const char* stem : stems)
+    for (bool plain : {false, true}) {
+      SCOPED_TRACE(std::string(stem) + (plain ? " plain" : " fast"));
+      const FilterDecl* d = FindFilter(stem);
+      FilterSettings v(*d);
+      Bitmap dst = before;
+      CPixelEngine e;
+      CancellingProgress p(&e, 3);
+      KernelContext ctx;
+      ctx.Progress = &p;
+      ctx.PlainPath = plain;
+      ctx.Picture = &src;
+      ctx.Overlay = &overlay;
+      ctx.OverlayMean = MeasureTextureMean(overlay);
+      SelectionMask mask(7, 6, 100);
+      d->Run({e, dst, src, mask, 100, true, 7, 6, ctx}, v);
+      EXPECT_TRUE(e.Cancelled);
+      EXPECT_EQ(p.max, 6);
+      EXPECT_EQ(p.pos, 4);  // stepped for row 3, then stopped; not reset
+      // Rows from 3 on are not processed; equalisation has copied the source into them first.
+      const Bitmap& rest = std::string(stem) == "Aligment" ? src : before;
+      EXPECT_TRUE(dst.Copy(0, 3, 7, 3) == rest.Copy(0, 3, 7, 3));
+    }
+}
+
 TEST(OverlayKernels, TextureMeanIsTheWholeQuotient) {
   EXPECT_EQ(MeasureTextureMean(Row({{0, 0, 0}, {255, 255, 1}})), (Rgb{127, 127, 0}));
   EXPECT_EQ(MeasureTextureMean(Bitmap()), (Rgb{0, 0, 0}));
