@@ -7,7 +7,10 @@
 // effect mode with a constant top colour, the blend mode), the stored value of
 // a channel is a function of that channel's source value and the mask value
 // alone, so a table built from the same formulas replaces the pipeline. When
-// only the blend mode mixes channels, the candidate alone is tabulated. Both
+// only the blend mode mixes channels, the candidate alone is tabulated. When
+// the candidate itself mixes channels, the effect amounts come from a table
+// (or are the top colour under "Zwykły"), a mean-separable candidate from a
+// table of (channel value, mean), and the tail runs without the slots. All
 // give bit-identical results to the per-pixel definition, which stays as the
 // reference (KernelContext::PlainPath).
 #pragma once
