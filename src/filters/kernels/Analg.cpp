@@ -52,7 +52,7 @@ void ApplyAnalg(const KernelArgs& args, int offset) {
       const Rgb l = RgbOf(srcRow[std::max(0, x - offset)]);
       const Rgb r = RgbOf(srcRow[std::min(w - 1, x + offset)]);
       Rgb c{Project(kDubois[0], l, r), Project(kDubois[1], l, r), Project(kDubois[2], l, r)};
-      ClampRgb(c);
+      Clamp255(c);
       run.Compose(run.Effect(c, dstRow, srcRow, x), dstRow, srcRow, x, m[x]);
     }
   }

@@ -39,7 +39,7 @@ void ApplyBreak(const KernelArgs& args, int bx) {
                           (PixelGreen(l) + PixelGreen(c) + PixelGreen(r)) / 3,
                           (PixelBlue(l) + PixelBlue(c) + PixelBlue(r)) / 3},
                          dstRow, srcRow, x);
-      ClampRgb(e);
+      Clamp255(e);
       run.Compose(e, dstRow, srcRow, x, m[x]);
     }
   }

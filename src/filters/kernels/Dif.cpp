@@ -31,7 +31,7 @@ namespace {
 template <class Draws>
 void DifRows(const EffectRun& run, int radius, Draws& d) {
   const KernelArgs& a = run.a;
-  const FixedDivisor span(static_cast<std::uint32_t>(2 * radius));
+  const SmallDivisor span(static_cast<std::uint32_t>(2 * radius));
   for (int y = 0; y < a.Height; ++y) {
     Pixel* dstRow = a.Dst.Row(y);
     const Pixel* srcRow = a.Src.Row(y);
@@ -44,7 +44,7 @@ void DifRows(const EffectRun& run, int radius, Draws& d) {
       const int ry = ClampTo(static_cast<int>(span.Mod(static_cast<std::uint32_t>(r2))) + y - radius, 0, a.Height - 1);
       const Pixel* fromRow = a.Src.Row(ry);
       Rgb e = run.Effect(RgbOf(fromRow[rx]), dstRow, fromRow, x);
-      ClampRgb(e);
+      Clamp255(e);
       run.Mix(run.Blend(e, dstRow, fromRow, rx), dstRow, srcRow, x, m[x]);
     }
   }

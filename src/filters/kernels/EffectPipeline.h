@@ -16,20 +16,14 @@
 
 namespace rv {
 
-__extension__ typedef unsigned __int128 RvUint128;
-
-// Division and remainder by a divisor fixed for a run, by multiplication;
-// exact for every 32-bit dividend and every divisor from 1 up.
-class FixedDivisor {
+// Division and remainder by a divisor fixed for a run, by one multiplication:
+// exact for dividends below 2^20 and divisors from 1 below 2^11 (the error of
+// the reciprocal stays under 1/d).
+class SmallDivisor {
  public:
-  explicit FixedDivisor(std::uint32_t d = 1) : d_(d), m_(d > 1 ? ~std::uint64_t{0} / d + 1 : 0) {}
-  std::uint32_t Div(std::uint32_t n) const {
-    return d_ == 1 ? n : static_cast<std::uint32_t>((static_cast<RvUint128>(m_) * n) >> 64);
-  }
-  std::uint32_t Mod(std::uint32_t n) const {
-    return static_cast<std::uint32_t>((static_cast<RvUint128>(m_ * n) * d_) >> 64);
-  }
-  std::uint32_t Divisor() const { return d_; }
+  explicit SmallDivisor(std::uint32_t d = 1) : d_(d), m_((std::uint64_t{1} << 32) / d + 1) {}
+  std::uint32_t Div(std::uint32_t n) const { return static_cast<std::uint32_t>((n * m_) >> 32); }
+  std::uint32_t Mod(std::uint32_t n) const { return n - Div(n) * d_; }
 
  private:
   std::uint32_t d_;
@@ -45,6 +39,7 @@ struct SharedDraws {
 // same sequence, handed back to the generator when the run ends.
 class LocalDraws {
  public:
+  std::uint32_t& State() { return s_; }
   LocalDraws() : s_(RandomState()) {}
   ~LocalDraws() { SeedRandom(s_); }
   LocalDraws(const LocalDraws&) = delete;
@@ -58,7 +53,38 @@ class LocalDraws {
   std::uint32_t s_;
 };
 
+// The generator's state k steps ahead, each step computed from the start on
+// its own, so the steps do not wait for one another.
+template <int N>
+class DrawsAhead {
+ public:
+  DrawsAhead() {
+    std::uint32_t a = 1, c = 0;
+    for (int k = 0; k < N; ++k) {
+      a *= 22695477u;
+      c = c * 22695477u + 1u;
+      mul_[k] = a;
+      add_[k] = c;
+    }
+  }
+  // The state after k + 1 steps from s.
+  std::uint32_t State(std::uint32_t s, int k) const { return s * mul_[k] + add_[k]; }
+  static int Draw(std::uint32_t state) { return static_cast<int>((state >> 16) & 32767u); }
+
+ private:
+  std::uint32_t mul_[N];
+  std::uint32_t add_[N];
+};
+
 inline Rgb RgbOf(Pixel p) { return {PixelRed(p), PixelGreen(p), PixelBlue(p)}; }
+
+// ClampRgb, inline: 256 and above become 255, below 0 becomes 0.
+inline int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+inline void Clamp255(Rgb& c) {
+  c.r = Clamp255(c.r);
+  c.g = Clamp255(c.g);
+  c.b = Clamp255(c.b);
+}
 
 class EffectRun {
  public:

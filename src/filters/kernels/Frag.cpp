@@ -50,7 +50,7 @@ void ApplyFrag(const KernelArgs& args, int fx, int fy) {
         b += PixelBlue(q);
       }
       Rgb e = run.Effect({r / 5, g / 5, b / 5}, dstRow, srcRow, x);
-      ClampRgb(e);
+      Clamp255(e);
       run.Compose(e, dstRow, srcRow, x, m[x]);
     }
   }

@@ -81,11 +81,12 @@ void NoiseRows(const EffectRun& run, const NoiseValues& v, Draws& d) {
   const KernelArgs& a = run.a;
   const int monoFreq = (v.freq[0] + v.freq[1] + v.freq[2]) / 3;
   // With "Zwykły" as effect mode the amounts are the dialog's: divide by multiplication.
-  const bool fixed = run.EffectIsTop() && v.top.r >= 0 && v.top.g >= 0 && v.top.b >= 0;
-  const FixedDivisor dm(static_cast<std::uint32_t>(fixed ? (v.top.r + v.top.g + v.top.b) / 3 + 1 : 1));
-  const FixedDivisor dr(static_cast<std::uint32_t>(fixed ? v.top.r + 1 : 1));
-  const FixedDivisor dg(static_cast<std::uint32_t>(fixed ? v.top.g + 1 : 1));
-  const FixedDivisor db(static_cast<std::uint32_t>(fixed ? v.top.b + 1 : 1));
+  const bool fixed = run.EffectIsTop() && v.top.r >= 0 && v.top.g >= 0 && v.top.b >= 0 && v.top.r < 2047 &&
+                     v.top.g < 2047 && v.top.b < 2047;
+  const SmallDivisor dm(static_cast<std::uint32_t>(fixed ? (v.top.r + v.top.g + v.top.b) / 3 + 1 : 1));
+  const SmallDivisor dr(static_cast<std::uint32_t>(fixed ? v.top.r + 1 : 1));
+  const SmallDivisor dg(static_cast<std::uint32_t>(fixed ? v.top.g + 1 : 1));
+  const SmallDivisor db(static_cast<std::uint32_t>(fixed ? v.top.b + 1 : 1));
   for (int y = 0; y < a.Height; ++y) {
     Pixel* dstRow = a.Dst.Row(y);
     const Pixel* srcRow = a.Src.Row(y);
@@ -119,10 +120,87 @@ void NoiseRows(const EffectRun& run, const NoiseValues& v, Draws& d) {
         c.g += dir[1] * Amount(raw[1], e.g);
         c.b += dir[2] * Amount(raw[2], e.b);
       }
-      ClampRgb(c);
+      Clamp255(c);
       run.Compose(c, dstRow, srcRow, x, m[x]);
     }
   }
+  run.Finish();
+}
+
+// The same draws and results for "Zwykły" as effect mode and one option
+// chosen, without branches on the random outcomes: every draw a pixel may
+// need is computed from the state at the pixel's start, and the tests select
+// among them.
+void NoiseRowsAhead(const EffectRun& run, const NoiseValues& v, LocalDraws& d) {
+  const KernelArgs& a = run.a;
+  static const DrawsAhead<9> ahead;
+  const int option = v.pieprz ? -1 : (v.sol ? 1 : 0);  // 0: "Szum"
+  const int fr = v.freq[0], fg = v.freq[1], fb = v.freq[2];
+  const int fm = (fr + fg + fb) / 3;
+  const SmallDivisor dm(static_cast<std::uint32_t>((v.top.r + v.top.g + v.top.b) / 3 + 1));
+  const SmallDivisor dr(static_cast<std::uint32_t>(v.top.r + 1));
+  const SmallDivisor dg(static_cast<std::uint32_t>(v.top.g + 1));
+  const SmallDivisor db(static_cast<std::uint32_t>(v.top.b + 1));
+  std::uint32_t st = d.State();
+  auto draw = [&](int k) { return DrawsAhead<9>::Draw(ahead.State(st, k)); };
+  for (int y = 0; y < a.Height; ++y) {
+    Pixel* dstRow = a.Dst.Row(y);
+    const Pixel* srcRow = a.Src.Row(y);
+    if (!run.EnterRow()) {
+      d.State() = st;
+      return;
+    }
+    const std::uint8_t* m = run.mask.Row(y);
+    for (int x = 0; x < a.Width; ++x) {
+      const Rgb s = RgbOf(srcRow[x]);
+      Rgb c;
+      if (v.mono) {
+        const int amount = static_cast<int>(dm.Mod(static_cast<std::uint32_t>(draw(0))));
+        const int pass = draw(1) % 100 < fm;
+        int dir, used;
+        if (option != 0) {
+          dir = pass * option;
+          used = 2;
+        } else {
+          dir = pass * ((draw(2) & 1) ? 1 : -1);
+          used = 2 + pass;
+        }
+        c = {s.r + dir * amount, s.g + dir * amount, s.b + dir * amount};
+        st = ahead.State(st, used - 1);
+      } else {
+        const int ar = static_cast<int>(dr.Mod(static_cast<std::uint32_t>(draw(0))));
+        const int ag = static_cast<int>(dg.Mod(static_cast<std::uint32_t>(draw(1))));
+        const int ab = static_cast<int>(db.Mod(static_cast<std::uint32_t>(draw(2))));
+        int dirR, dirG, dirB, used;
+        if (option != 0) {
+          dirR = (draw(3) % 100 < fr) * option;
+          dirG = (draw(4) % 100 < fg) * option;
+          dirB = (draw(5) % 100 < fb) * option;
+          used = 6;
+        } else {
+          // Test of red at draw 3, its parity at 4 when it passed; green and
+          // blue follow after what red and green used.
+          const int r3 = draw(3), r4 = draw(4), r5 = draw(5), r6 = draw(6), r7 = draw(7), r8 = draw(8);
+          const int pR = r3 % 100 < fr;
+          const int tG = pR ? r5 : r4, oG = pR ? r6 : r5;
+          const int pG = tG % 100 < fg;
+          const int q = pR + pG;
+          const int tB = q == 0 ? r5 : (q == 1 ? r6 : r7);
+          const int oB = q == 0 ? r6 : (q == 1 ? r7 : r8);
+          const int pB = tB % 100 < fb;
+          dirR = pR * ((r4 & 1) ? -1 : 1);
+          dirG = pG * ((oG & 1) ? -1 : 1);
+          dirB = pB * ((oB & 1) ? -1 : 1);
+          used = 6 + q + pB;
+        }
+        c = {s.r + dirR * ar, s.g + dirG * ag, s.b + dirB * ab};
+        st = ahead.State(st, used - 1);
+      }
+      Clamp255(c);
+      run.Compose(c, dstRow, srcRow, x, m[x]);
+    }
+  }
+  d.State() = st;
   run.Finish();
 }
 
@@ -132,6 +210,13 @@ void ApplyNoise(const KernelArgs& args, int canalR, int canalG, int canalB, int 
                 bool pieprz, bool szum, bool sol) {
   EffectRun run(args, true, ClampedArgs(args).Height);
   const NoiseValues v{{canalR, canalG, canalB}, {losR, losG, losB}, mono, pieprz, szum, sol};
+  const int options = pieprz + szum + sol;
+  const bool smallTop = canalR >= 0 && canalG >= 0 && canalB >= 0 && canalR < 2047 && canalG < 2047 && canalB < 2047;
+  if (run.LocalDrawsAllowed() && run.EffectIsTop() && options == 1 && smallTop) {
+    LocalDraws d;
+    NoiseRowsAhead(run, v, d);
+    return;
+  }
   WithDraws(run, [&](auto& d) { NoiseRows(run, v, d); });
 }
 

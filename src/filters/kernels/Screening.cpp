@@ -65,7 +65,7 @@ void ApplyScreening(const KernelArgs& args, int canalR, int canalG, int canalB, 
         c = on ? Rgb{s.r + e.r, s.g + e.g, s.b + e.b} : Rgb{s.r - e.r, s.g - e.g, s.b - e.b};
       else
         c = on ? e : s;
-      ClampRgb(c);
+      Clamp255(c);
       run.Compose(c, dstRow, srcRow, x, m[x]);
     }
   }

@@ -62,7 +62,7 @@ inline void SharpenPixel(const EffectRun& run, Rgb top, Rgb mean, Pixel* dstRow,
   const Rgb s = RgbOf(srcRow[x]);
   const Rgb e = run.Effect(top, dstRow, srcRow, x);
   Rgb c{Sharpened(mean.r, s.r, e.r), Sharpened(mean.g, s.g, e.g), Sharpened(mean.b, s.b, e.b)};
-  ClampRgb(c);
+  Clamp255(c);
   run.Compose(c, dstRow, srcRow, x, m);
 }
 
@@ -86,6 +86,16 @@ void ApplySulfur(const KernelArgs& args, int amountR, int amountG, int amountB, 
     return;
   }
 
+  // With "Zwykły" as effect mode the step added to a pixel depends on its
+  // difference from the mean alone.
+  const bool tabular = run.EffectIsTop();
+  std::vector<int> steps(tabular ? 3 * 511 : 0);
+  const int* step[3] = {steps.data(), steps.data() + 511, steps.data() + 1022};
+  if (tabular) {
+    const int amount[3] = {top.r, top.g, top.b};
+    for (int c = 0; c < 3; ++c)
+      for (int d = -255; d <= 255; ++d) steps[static_cast<std::size_t>(c * 511 + d + 255)] = Sharpened(d, 0, amount[c]);
+  }
   // Running sums: per column over the window's rows, then along the row.
   std::vector<int> col(static_cast<std::size_t>(w) * 3, 0);
   auto addRow = [&](int j, int sign) {
@@ -108,7 +118,7 @@ void ApplySulfur(const KernelArgs& args, int amountR, int amountG, int amountB, 
     if (!run.EnterRow()) return;
     const std::uint8_t* m = run.mask.Row(y);
     const int rows = std::min(h - 1, y + r) - std::max(0, y - r) + 1;
-    const FixedDivisor inner(static_cast<std::uint32_t>(rows * full));
+    const SmallDivisor inner(static_cast<std::uint32_t>(rows * full));
     int sr = 0, sg = 0, sb = 0;
     for (int i = 0; i <= std::min(w - 1, r); ++i) {
       sr += col[3 * i];
@@ -140,7 +150,15 @@ void ApplySulfur(const KernelArgs& args, int amountR, int amountG, int amountB, 
         const int n = rows * cols;
         mean = {sr / n, sg / n, sb / n};
       }
-      SharpenPixel(run, top, mean, dstRow, srcRow, x, m[x]);
+      if (tabular) {
+        const Rgb sp = RgbOf(srcRow[x]);
+        Rgb c{sp.r + step[0][mean.r - sp.r + 255], sp.g + step[1][mean.g - sp.g + 255],
+              sp.b + step[2][mean.b - sp.b + 255]};
+        Clamp255(c);
+        run.Compose(c, dstRow, srcRow, x, m[x]);
+      } else {
+        SharpenPixel(run, top, mean, dstRow, srcRow, x, m[x]);
+      }
     }
   }
   run.Finish();

@@ -1,5 +1,7 @@
 // Wind: fading horizontal streaks of random length, each starting at an
 // unchanged pixel whose colour it carries to the right.
+#include <vector>
+
 #include "filters/kernels/EffectKernels.h"
 #include "filters/kernels/EffectPipeline.h"
 #include "filters/registry/FilterRegistry.h"
@@ -34,7 +36,14 @@ template <class Draws>
 void WindRows(const EffectRun& run, int maxLength, Draws& d) {
   const KernelArgs& a = run.a;
   const CPixelEngine& e = run.e;
-  const FixedDivisor bound(static_cast<std::uint32_t>(maxLength));
+  const SmallDivisor bound(static_cast<std::uint32_t>(maxLength));
+  // k * 100 / L in floating point truncates to the integer quotient (the
+  // quotient is never within rounding of the next integer), so the fast path
+  // divides by multiplication.
+  const bool plain = run.Plain();
+  std::vector<SmallDivisor> byLength;
+  if (!plain)
+    for (int l = 0; l < maxLength; ++l) byLength.emplace_back(static_cast<std::uint32_t>(l < 1 ? 1 : l));
   for (int y = 0; y < a.Height; ++y) {
     Pixel* dstRow = a.Dst.Row(y);
     const Pixel* srcRow = a.Src.Row(y);
@@ -46,15 +55,16 @@ void WindRows(const EffectRun& run, int maxLength, Draws& d) {
       if (k == 0) {
         // A streak starts here; this pixel itself is not written.
         c = run.Effect(RgbOf(srcRow[x]), dstRow, srcRow, x);
-        ClampRgb(c);
+        Clamp255(c);
         length = k = static_cast<int>(bound.Mod(static_cast<std::uint32_t>(d.Next())));
         continue;
       }
-      const int h = static_cast<int>(static_cast<double>(k) * 100.0 / static_cast<double>(length));
+      const int h = plain ? static_cast<int>(static_cast<double>(k) * 100.0 / static_cast<double>(length))
+                          : static_cast<int>(byLength[static_cast<std::size_t>(length)].Div(static_cast<std::uint32_t>(k * 100)));
       const float hw = Percent(h), sw = Percent(100 - h);
       const Rgb s = RgbOf(srcRow[x]);
       Rgb v{Fade(c.r, s.r, hw, sw), Fade(c.g, s.g, hw, sw), Fade(c.b, s.b, hw, sw)};
-      ClampRgb(v);
+      Clamp255(v);
       const Rgb col = run.Blend(v, dstRow, srcRow, x);
       const int mv = m[x];
       int r, g, b;
@@ -63,6 +73,11 @@ void WindRows(const EffectRun& run, int maxLength, Draws& d) {
         r = s.r;
         g = s.g;
         b = s.b;
+      } else if (!plain && mv == 100 && run.Opaque()) {
+        // The mix gives the blend result itself.
+        r = Fade(col.r, s.r, hw, sw);
+        g = Fade(col.g, s.g, hw, sw);
+        b = Fade(col.b, s.b, hw, sw);
       } else {
         const float w = Percent(mv), u = Percent(100 - mv);
         r = Fade(MixSelectTransparency(col.r, s.r, w, u, run.A, run.B), s.r, hw, sw);
