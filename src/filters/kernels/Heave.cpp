@@ -1,4 +1,5 @@
 // Waves: every column moves up or down by a sine (or cosine) of its position.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -44,23 +45,35 @@ inline double Displacement(int x, double wavelength, int amplitude, bool useSin)
 void ApplyHeave(const KernelArgs& args, double wavelength, int amplitude, bool useSin) {
   EffectRun run(args, true, ClampedArgs(args).Height);
   const KernelArgs& a = run.a;
-  // The displacement depends on the column alone; the fast path takes it once per column.
-  std::vector<double> d;
-  if (!run.Plain()) {
-    d.resize(static_cast<std::size_t>(a.Width));
-    for (int x = 0; x < a.Width; ++x) d[static_cast<std::size_t>(x)] = Displacement(x, wavelength, amplitude, useSin);
-  }
-  for (int y = 0; y < a.Height; ++y) {
+  auto pixel = [&](int y, int x, double dx) {
     Pixel* dstRow = a.Dst.Row(y);
-    const Pixel* srcRow = a.Src.Row(y);
-    if (!run.EnterRow()) return;
-    const std::uint8_t* m = run.mask.Row(y);
-    for (int x = 0; x < a.Width; ++x) {
-      const double dx = run.Plain() ? Displacement(x, wavelength, amplitude, useSin) : d[static_cast<std::size_t>(x)];
-      const int ty = ClampTo(static_cast<int>(y + dx), 0, a.Height - 1);
-      const Pixel* fromRow = a.Src.Row(ty);
-      const Rgb e = run.Effect(RgbOf(fromRow[x]), dstRow, fromRow, x);
-      run.Mix(run.Blend(e, dstRow, fromRow, x), dstRow, srcRow, x, m[x]);
+    const int ty = ClampTo(static_cast<int>(y + dx), 0, a.Height - 1);
+    const Pixel* fromRow = a.Src.Row(ty);
+    const Rgb e = run.Effect(RgbOf(fromRow[x]), dstRow, fromRow, x);
+    run.Mix(run.Blend(e, dstRow, fromRow, x), dstRow, a.Src.Row(y), x, run.mask.Row(y)[x]);
+  };
+  if (run.Plain() || !run.LocalDrawsAllowed()) {
+    for (int y = 0; y < a.Height; ++y) {
+      if (!run.EnterRow()) return;
+      for (int x = 0; x < a.Width; ++x) pixel(y, x, Displacement(x, wavelength, amplitude, useSin));
+    }
+    run.Finish();
+    return;
+  }
+  // Nothing draws, so the order is free: the displacement is taken once per
+  // column, and bands of rows are walked in narrow column tiles, along which
+  // the displaced reads stay within a few rows of one another.
+  std::vector<double> d(static_cast<std::size_t>(a.Width));
+  for (int x = 0; x < a.Width; ++x) d[static_cast<std::size_t>(x)] = Displacement(x, wavelength, amplitude, useSin);
+  constexpr int kBand = 64, kTile = 64;
+  for (int y0 = 0; y0 < a.Height; y0 += kBand) {
+    const int y1 = std::min(a.Height, y0 + kBand);
+    for (int y = y0; y < y1; ++y)
+      if (!run.EnterRow()) return;
+    for (int x0 = 0; x0 < a.Width; x0 += kTile) {
+      const int x1 = std::min(a.Width, x0 + kTile);
+      for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) pixel(y, x, d[static_cast<std::size_t>(x)]);
     }
   }
   run.Finish();
