@@ -45,17 +45,25 @@ inline double Displacement(int x, double wavelength, int amplitude, bool useSin)
 void ApplyHeave(const KernelArgs& args, double wavelength, int amplitude, bool useSin) {
   EffectRun run(args, true, ClampedArgs(args).Height);
   const KernelArgs& a = run.a;
-  auto pixel = [&](int y, int x, double dx) {
+  const Pixel* const srcBase = a.Src.Data();
+  const std::size_t stride = static_cast<std::size_t>(a.Src.Width());
+  const int lastRow = a.Height - 1;
+  // Pixels x0..x1 - 1 of row y.
+  auto span = [&](int y, int x0, int x1, auto displacement) {
     Pixel* dstRow = a.Dst.Row(y);
-    const int ty = ClampTo(static_cast<int>(y + dx), 0, a.Height - 1);
-    const Pixel* fromRow = a.Src.Row(ty);
-    const Rgb e = run.Effect(RgbOf(fromRow[x]), dstRow, fromRow, x);
-    run.Mix(run.Blend(e, dstRow, fromRow, x), dstRow, a.Src.Row(y), x, run.mask.Row(y)[x]);
+    const Pixel* srcRow = a.Src.Row(y);
+    const std::uint8_t* m = run.mask.Row(y);
+    for (int x = x0; x < x1; ++x) {
+      const int ty = ClampTo(static_cast<int>(y + displacement(x)), 0, lastRow);
+      const Pixel* fromRow = srcBase + static_cast<std::size_t>(ty) * stride;
+      const Rgb e = run.Effect(RgbOf(fromRow[x]), dstRow, fromRow, x);
+      run.Mix(run.Blend(e, dstRow, fromRow, x), dstRow, srcRow, x, m[x]);
+    }
   };
   if (run.Plain() || !run.LocalDrawsAllowed()) {
     for (int y = 0; y < a.Height; ++y) {
       if (!run.EnterRow()) return;
-      for (int x = 0; x < a.Width; ++x) pixel(y, x, Displacement(x, wavelength, amplitude, useSin));
+      span(y, 0, a.Width, [&](int x) { return Displacement(x, wavelength, amplitude, useSin); });
     }
     run.Finish();
     return;
@@ -65,15 +73,15 @@ void ApplyHeave(const KernelArgs& args, double wavelength, int amplitude, bool u
   // the displaced reads stay within a few rows of one another.
   std::vector<double> d(static_cast<std::size_t>(a.Width));
   for (int x = 0; x < a.Width; ++x) d[static_cast<std::size_t>(x)] = Displacement(x, wavelength, amplitude, useSin);
-  constexpr int kBand = 64, kTile = 64;
+  const double* const dd = d.data();
+  constexpr int kBand = 128, kTile = 16;
   for (int y0 = 0; y0 < a.Height; y0 += kBand) {
     const int y1 = std::min(a.Height, y0 + kBand);
     for (int y = y0; y < y1; ++y)
       if (!run.EnterRow()) return;
     for (int x0 = 0; x0 < a.Width; x0 += kTile) {
       const int x1 = std::min(a.Width, x0 + kTile);
-      for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) pixel(y, x, d[static_cast<std::size_t>(x)]);
+      for (int y = y0; y < y1; ++y) span(y, x0, x1, [&](int x) { return dd[x]; });
     }
   }
   run.Finish();

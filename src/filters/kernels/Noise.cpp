@@ -129,102 +129,13 @@ void NoiseRows(const EffectRun& run, const NoiseValues& v, Draws& d) {
   run.Finish();
 }
 
-// The generator's output as a buffered stream, filled eight independent
-// steps at a time, with each draw's remainder by 100 at hand. For "Szum" per
-// channel, the number of draws a pixel takes from its red test on (one to two
-// per channel, by the tests' outcomes) is tabulated per stream position, so
-// that finding where the next pixel starts is one look-up instead of a chain
-// of dependent tests.
-class NoiseStream {
- public:
-  static constexpr int kBlock = 4096;
-  static constexpr int kMargin = 16;  // a pixel reads at most 9 draws ahead, the tables 5
-
-  NoiseStream(std::uint32_t state, const int freq[3], bool tabulate)
-      : st_(kBlock + kMargin), mod_(kBlock + kMargin), ub_(kBlock + kMargin), ug_(kBlock + kMargin),
-        ur_(kBlock + kMargin), before_(state), tabulate_(tabulate) {
-    for (int c = 0; c < 3; ++c) f_[c] = freq[c];
-    std::uint32_t a = 1, c = 0;
-    for (int k = 0; k < 8; ++k) {
-      state = state * 22695477u + 1u;
-      lane_[k] = state;
-      a *= 22695477u;
-      c = c * 22695477u + 1u;
-    }
-    a8_ = a;
-    c8_ = c;
-    Fill();
-  }
-
-  // At least kMargin draws are available from the current position.
-  void Ensure() {
-    if (p_ + kMargin <= n_) return;
-    const int keep = n_ - p_;
-    before_ = p_ > 0 ? st_[static_cast<std::size_t>(p_ - 1)] : before_;
-    for (int i = 0; i < keep; ++i) {
-      const std::size_t from = static_cast<std::size_t>(p_ + i), to = static_cast<std::size_t>(i);
-      st_[to] = st_[from];
-      mod_[to] = mod_[from];
-      ub_[to] = ub_[from];
-      ug_[to] = ug_[from];
-      ur_[to] = ur_[from];
-    }
-    vb_ -= p_;
-    vg_ -= p_;
-    vr_ -= p_;
-    n_ = keep;
-    p_ = 0;
-    Fill();
-  }
-
-  int Draw(int k) const { return static_cast<int>((st_[static_cast<std::size_t>(p_ + k)] >> 16) & 32767u); }
-  int Mod100(int k) const { return mod_[static_cast<std::size_t>(p_ + k)]; }
-  int UsedFromRedTest(int k) const { return ur_[static_cast<std::size_t>(p_ + k)]; }
-  void Advance(int used) { p_ += used; }
-  // The generator's state after the draws taken so far.
-  std::uint32_t State() const { return p_ > 0 ? st_[static_cast<std::size_t>(p_ - 1)] : before_; }
-
- private:
-  void Fill() {
-    const int from = n_;
-    for (; n_ + 8 <= kBlock + kMargin; n_ += 8)
-      for (int k = 0; k < 8; ++k) {
-        st_[static_cast<std::size_t>(n_ + k)] = lane_[k];
-        lane_[k] = lane_[k] * a8_ + c8_;
-      }
-    for (int i = from; i < n_; ++i)
-      mod_[static_cast<std::size_t>(i)] =
-          static_cast<std::uint8_t>(((st_[static_cast<std::size_t>(i)] >> 16) & 32767u) % 100u);
-    if (!tabulate_) return;
-    auto pass = [&](int i, int c) { return mod_[static_cast<std::size_t>(i)] < f_[c] ? 1 : 0; };
-    for (; vb_ < n_; ++vb_) ub_[static_cast<std::size_t>(vb_)] = static_cast<std::uint8_t>(1 + pass(vb_, 2));
-    for (; vg_ < n_ - 2; ++vg_) {
-      const int pg = pass(vg_, 1);
-      ug_[static_cast<std::size_t>(vg_)] =
-          static_cast<std::uint8_t>(1 + pg + ub_[static_cast<std::size_t>(vg_ + 1 + pg)]);
-    }
-    for (; vr_ < n_ - 4; ++vr_) {
-      const int pr = pass(vr_, 0);
-      ur_[static_cast<std::size_t>(vr_)] =
-          static_cast<std::uint8_t>(1 + pr + ug_[static_cast<std::size_t>(vr_ + 1 + pr)]);
-    }
-  }
-
-  std::vector<std::uint32_t> st_;  // the state after each draw
-  std::vector<std::uint8_t> mod_, ub_, ug_, ur_;
-  int n_ = 0, p_ = 0;
-  int vb_ = 0, vg_ = 0, vr_ = 0;  // how far each table is valid
-  std::uint32_t before_;          // the state before st_[0]
-  std::uint32_t lane_[8];
-  std::uint32_t a8_ = 1, c8_ = 0;
-  int f_[3];
-  bool tabulate_;
-};
-
 // The same draws and results for "Zwykły" as effect mode and one option
-// chosen, read from the stream.
-void NoiseRowsStream(const EffectRun& run, const NoiseValues& v, LocalDraws& d) {
+// chosen, without branches on the random outcomes: every draw a pixel may
+// need is computed from the state at the pixel's start, and the tests select
+// among them.
+void NoiseRowsAhead(const EffectRun& run, const NoiseValues& v, LocalDraws& d) {
   const KernelArgs& a = run.a;
+  static const DrawsAhead<9> ahead;
   const int option = v.pieprz ? -1 : (v.sol ? 1 : 0);  // 0: "Szum"
   const int fr = v.freq[0], fg = v.freq[1], fb = v.freq[2];
   const int fm = (fr + fg + fb) / 3;
@@ -232,60 +143,73 @@ void NoiseRowsStream(const EffectRun& run, const NoiseValues& v, LocalDraws& d) 
   const SmallDivisor dr(static_cast<std::uint32_t>(v.top.r + 1));
   const SmallDivisor dg(static_cast<std::uint32_t>(v.top.g + 1));
   const SmallDivisor db(static_cast<std::uint32_t>(v.top.b + 1));
-  NoiseStream ns(d.State(), v.freq, !v.mono && option == 0);
-  auto mod = [](const SmallDivisor& dv, int r) { return static_cast<int>(dv.Mod(static_cast<std::uint32_t>(r))); };
+  std::uint32_t st = d.State();
+  auto draw = [&](int k) { return DrawsAhead<9>::Draw(ahead.State(st, k)); };
+  // Remainders by 100 of every draw, looked up rather than divided.
+  static const std::vector<std::uint8_t> by100 = [] {
+    std::vector<std::uint8_t> t(32768);
+    for (int r = 0; r < 32768; ++r) t[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(r % 100);
+    return t;
+  }();
+  auto rem = [&](int r) { return static_cast<int>(by100[static_cast<std::size_t>(r)]); };
   for (int y = 0; y < a.Height; ++y) {
     Pixel* dstRow = a.Dst.Row(y);
     const Pixel* srcRow = a.Src.Row(y);
     if (!run.EnterRow()) {
-      d.State() = ns.State();
+      d.State() = st;
       return;
     }
     const std::uint8_t* m = run.mask.Row(y);
     for (int x = 0; x < a.Width; ++x) {
-      ns.Ensure();
       const Rgb s = RgbOf(srcRow[x]);
       Rgb c;
       if (v.mono) {
-        const int amount = mod(dm, ns.Draw(0));
-        const int pass = ns.Mod100(1) < fm;
-        int dir;
+        const int amount = static_cast<int>(dm.Mod(static_cast<std::uint32_t>(draw(0))));
+        const int pass = rem(draw(1)) < fm;
+        int dir, used;
         if (option != 0) {
           dir = pass * option;
-          ns.Advance(2);
+          used = 2;
         } else {
-          dir = pass * ((ns.Draw(2) & 1) ? 1 : -1);
-          ns.Advance(2 + pass);
+          dir = pass * ((draw(2) & 1) ? 1 : -1);
+          used = 2 + pass;
         }
         c = {s.r + dir * amount, s.g + dir * amount, s.b + dir * amount};
+        st = ahead.State(st, used - 1);
       } else {
-        const int ar = mod(dr, ns.Draw(0)), ag = mod(dg, ns.Draw(1)), ab = mod(db, ns.Draw(2));
-        int dirR, dirG, dirB;
+        const int ar = static_cast<int>(dr.Mod(static_cast<std::uint32_t>(draw(0))));
+        const int ag = static_cast<int>(dg.Mod(static_cast<std::uint32_t>(draw(1))));
+        const int ab = static_cast<int>(db.Mod(static_cast<std::uint32_t>(draw(2))));
+        int dirR, dirG, dirB, used;
         if (option != 0) {
-          dirR = (ns.Mod100(3) < fr) * option;
-          dirG = (ns.Mod100(4) < fg) * option;
-          dirB = (ns.Mod100(5) < fb) * option;
-          ns.Advance(6);
+          dirR = (rem(draw(3)) < fr) * option;
+          dirG = (rem(draw(4)) < fg) * option;
+          dirB = (rem(draw(5)) < fb) * option;
+          used = 6;
         } else {
-          // Red's test at draw 3 and its parity after it when it passed;
-          // green's and blue's tests follow what the channel before used.
-          const int pR = ns.Mod100(3) < fr;
-          const int iG = 4 + pR;
-          const int pG = ns.Mod100(iG) < fg;
-          const int iB = iG + 1 + pG;
-          const int pB = ns.Mod100(iB) < fb;
-          dirR = pR * ((ns.Draw(4) & 1) ? -1 : 1);
-          dirG = pG * ((ns.Draw(iG + 1) & 1) ? -1 : 1);
-          dirB = pB * ((ns.Draw(iB + 1) & 1) ? -1 : 1);
-          ns.Advance(3 + ns.UsedFromRedTest(3));
+          // Test of red at draw 3, its parity at 4 when it passed; green and
+          // blue follow after what red and green used.
+          const int r3 = draw(3), r4 = draw(4), r5 = draw(5), r6 = draw(6), r7 = draw(7), r8 = draw(8);
+          const int pR = rem(r3) < fr;
+          const int tG = pR ? r5 : r4, oG = pR ? r6 : r5;
+          const int pG = rem(tG) < fg;
+          const int q = pR + pG;
+          const int tB = q == 0 ? r5 : (q == 1 ? r6 : r7);
+          const int oB = q == 0 ? r6 : (q == 1 ? r7 : r8);
+          const int pB = rem(tB) < fb;
+          dirR = pR * ((r4 & 1) ? -1 : 1);
+          dirG = pG * ((oG & 1) ? -1 : 1);
+          dirB = pB * ((oB & 1) ? -1 : 1);
+          used = 6 + q + pB;
         }
         c = {s.r + dirR * ar, s.g + dirG * ag, s.b + dirB * ab};
+        st = ahead.State(st, used - 1);
       }
       Clamp255(c);
       run.Compose(c, dstRow, srcRow, x, m[x]);
     }
   }
-  d.State() = ns.State();
+  d.State() = st;
   run.Finish();
 }
 
@@ -299,7 +223,7 @@ void ApplyNoise(const KernelArgs& args, int canalR, int canalG, int canalB, int 
   const bool smallTop = canalR >= 0 && canalG >= 0 && canalB >= 0 && canalR < 2047 && canalG < 2047 && canalB < 2047;
   if (run.LocalDrawsAllowed() && run.EffectIsTop() && options == 1 && smallTop) {
     LocalDraws d;
-    NoiseRowsStream(run, v, d);
+    NoiseRowsAhead(run, v, d);
     return;
   }
   WithDraws(run, [&](auto& d) { NoiseRows(run, v, d); });
