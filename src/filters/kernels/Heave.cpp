@@ -36,6 +36,9 @@ const FilterDecl& HeaveFilter() {
 }
 
 namespace {
+// Keeps the cache-warming reads from being optimised away.
+volatile Pixel sink_ = 0;
+
 inline double Displacement(int x, double wavelength, int amplitude, bool useSin) {
   const double phase = x / wavelength;
   return amplitude * (useSin ? std::sin(phase) : std::cos(phase));
@@ -81,6 +84,21 @@ void ApplyHeave(const KernelArgs& args, double wavelength, int amplitude, bool u
       if (!run.EnterRow()) return;
     for (int x0 = 0; x0 < a.Width; x0 += kTile) {
       const int x1 = std::min(a.Width, x0 + kTile);
+      // Read the rows the tile's displacements reach once in order, so that
+      // the displaced reads find them in the cache.
+      double lo = 0, hi = 0;
+      for (int x = x0; x < x1; ++x) {
+        lo = std::min(lo, dd[x]);
+        hi = std::max(hi, dd[x]);
+      }
+      const int r0 = ClampTo(static_cast<int>(y0 + lo) - 1, 0, lastRow);
+      const int r1 = ClampTo(static_cast<int>(y1 + hi) + 1, 0, lastRow);
+      Pixel touched = 0;
+      for (int j = r0; j <= r1; ++j) {
+        const Pixel* row = srcBase + static_cast<std::size_t>(j) * stride;
+        for (int i = x0; i < x1; i += 16) touched |= row[i];
+      }
+      sink_ = sink_ + touched;
       for (int y = y0; y < y1; ++y) span(y, x0, x1, [&](int x) { return dd[x]; });
     }
   }
