@@ -189,17 +189,21 @@ void NoiseRowsAhead(const EffectRun& run, const NoiseValues& v, LocalDraws& d) {
         } else {
           // Test of red at draw 3, its parity at 4 when it passed; green and
           // blue follow after what red and green used.
+          // Every test a draw may face is made at once; the outcomes pick
+          // among them by bit arithmetic, so only the picking waits on the
+          // tests before the next pixel's state is known.
           const int r3 = draw(3), r4 = draw(4), r5 = draw(5), r6 = draw(6), r7 = draw(7), r8 = draw(8);
           const int pR = rem(r3) < fr;
-          const int tG = pR ? r5 : r4, oG = pR ? r6 : r5;
-          const int pG = rem(tG) < fg;
+          const int g4 = rem(r4) < fg, g5 = rem(r5) < fg;
+          const int pG = g4 ^ ((g4 ^ g5) & pR);  // green's test is draw 4 + pR
           const int q = pR + pG;
-          const int tB = q == 0 ? r5 : (q == 1 ? r6 : r7);
-          const int oB = q == 0 ? r6 : (q == 1 ? r7 : r8);
-          const int pB = rem(tB) < fb;
-          dirR = pR * ((r4 & 1) ? -1 : 1);
-          dirG = pG * ((oG & 1) ? -1 : 1);
-          dirB = pB * ((oB & 1) ? -1 : 1);
+          const int bTests = (rem(r5) < fb) | ((rem(r6) < fb) << 1) | ((rem(r7) < fb) << 2);
+          const int pB = (bTests >> q) & 1;  // blue's test is draw 5 + q
+          const int oG = (r5 & 1) ^ (((r5 ^ r6) & 1) & pR);
+          const int oB = (((r6 & 1) | ((r7 & 1) << 1) | ((r8 & 1) << 2)) >> q) & 1;
+          dirR = pR * (1 - 2 * (r4 & 1));
+          dirG = pG * (1 - 2 * oG);
+          dirB = pB * (1 - 2 * oB);
           used = 6 + q + pB;
         }
         c = {s.r + dirR * ar, s.g + dirG * ag, s.b + dirB * ab};
