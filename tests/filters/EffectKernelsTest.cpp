@@ -408,6 +408,17 @@ TEST(Wind, StreakFadesFromItsStartingPixel) {
   EXPECT_EQ(RgbAt(out, 19, 0), (Rgb{12, 6, 0}));
 }
 
+TEST(Wind, UnselectedPixelsKeepTheirValues) {
+  // The fade after the mix would take a level off an unselected pixel for
+  // many fade weights (h% + (100 - h)% falls short of 1 in single precision).
+  const Bitmap src = test::Noise(200, 30, 21);
+  const SelectionMask none(200, 30, 0);
+  test::Run r{"Wind", {{"Radius", 300}}};
+  r.mask = &none;
+  SeedRandom(2);
+  EXPECT_TRUE(RunFull(r, src) == src);
+}
+
 TEST(Wind, RadiusOneLeavesThePicture) {
   const Bitmap src = test::Noise(17, 5, 18);
   SeedRandom(1);
