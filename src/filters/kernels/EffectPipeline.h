@@ -21,13 +21,16 @@ namespace rv {
 // the reciprocal stays under 1/d).
 class SmallDivisor {
  public:
-  explicit SmallDivisor(std::uint32_t d = 1) : d_(d), m_((std::uint64_t{1} << 32) / d + 1) {}
+  explicit SmallDivisor(std::uint32_t d = 1)
+      : d_(d), m_((std::uint64_t{1} << 32) / d + 1), mask_((d & (d - 1)) == 0 ? d - 1 : 0) {}
   std::uint32_t Div(std::uint32_t n) const { return static_cast<std::uint32_t>((n * m_) >> 32); }
-  std::uint32_t Mod(std::uint32_t n) const { return n - Div(n) * d_; }
+  // A power of two takes a mask (the noise's default amount 127 divides by 128).
+  std::uint32_t Mod(std::uint32_t n) const { return mask_ != 0 ? n & mask_ : n - Div(n) * d_; }
 
  private:
   std::uint32_t d_;
   std::uint64_t m_;
+  std::uint32_t mask_;
 };
 
 // Draws through the program's generator itself (the modes draw from it too).
