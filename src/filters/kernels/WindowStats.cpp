@@ -1,0 +1,306 @@
+// The window statistics: the per-pixel definitions and their incremental
+// row-by-row versions.
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "filters/kernels/NeighbourKernels.h"
+#include "filters/kernels/WindowRows.h"
+
+namespace rv {
+
+namespace {
+
+struct Window {
+  int left, right, top, bottom;
+  int Count() const { return (right - left + 1) * (bottom - top + 1); }
+};
+
+// Both ends included, clipped to the pass.
+Window ClipWindow(int x, int y, int r, int w, int h) {
+  r = std::clamp(r, 0, std::max(w, h));
+  return {std::max(0, x - r), std::min(w - 1, x + r), std::max(0, y - r), std::min(h - 1, y + r)};
+}
+
+// A radius beyond the pass's extent gives the same clipped windows as the extent.
+inline int Reach(int r, int extent) { return std::clamp(r, 0, std::max(extent - 1, 0)); }
+
+}  // namespace
+
+Rgb WindowAverage(const Bitmap& src, int x, int y, int r, int w, int h) {
+  const Window win = ClipWindow(x, y, r, w, h);
+  long long sr = 0, sg = 0, sb = 0;
+  for (int j = win.top; j <= win.bottom; ++j)
+    for (int i = win.left; i <= win.right; ++i) {
+      const Pixel p = src.Row(j)[i];
+      sr += PixelRed(p);
+      sg += PixelGreen(p);
+      sb += PixelBlue(p);
+    }
+  const long long n = win.Count();
+  return {static_cast<int>(sr / n), static_cast<int>(sg / n), static_cast<int>(sb / n)};
+}
+
+Rgb WindowMinimum(const Bitmap& src, int x, int y, int r, int w, int h) {
+  const Window win = ClipWindow(x, y, r, w, h);
+  Rgb m{255, 255, 255};
+  for (int j = win.top; j <= win.bottom; ++j)
+    for (int i = win.left; i <= win.right; ++i) {
+      const Pixel p = src.Row(j)[i];
+      m = {std::min(m.r, PixelRed(p)), std::min(m.g, PixelGreen(p)), std::min(m.b, PixelBlue(p))};
+    }
+  return m;
+}
+
+Rgb WindowMaximum(const Bitmap& src, int x, int y, int r, int w, int h) {
+  const Window win = ClipWindow(x, y, r, w, h);
+  Rgb m{0, 0, 0};
+  for (int j = win.top; j <= win.bottom; ++j)
+    for (int i = win.left; i <= win.right; ++i) {
+      const Pixel p = src.Row(j)[i];
+      m = {std::max(m.r, PixelRed(p)), std::max(m.g, PixelGreen(p)), std::max(m.b, PixelBlue(p))};
+    }
+  return m;
+}
+
+Rgb WindowMedian(const Bitmap& src, int x, int y, int r, int w, int h) {
+  const Window win = ClipWindow(x, y, r, w, h);
+  const int n = win.Count();
+  std::vector<int> lists[3];
+  for (auto& l : lists) l.reserve(static_cast<std::size_t>(n));
+  for (int j = win.top; j <= win.bottom; ++j)
+    for (int i = win.left; i <= win.right; ++i) {
+      const Pixel p = src.Row(j)[i];
+      lists[0].push_back(PixelRed(p));
+      lists[1].push_back(PixelGreen(p));
+      lists[2].push_back(PixelBlue(p));
+    }
+  // Sorted by counting: each level written as many times as it occurs.
+  int result[3];
+  for (int c = 0; c < 3; ++c) {
+    std::array<int, 256> hist{};
+    for (int v : lists[c]) ++hist[static_cast<std::size_t>(v)];
+    std::size_t k = 0;
+    for (int level = 0; level < 256; ++level)
+      for (int t = 0; t < hist[static_cast<std::size_t>(level)]; ++t) lists[c][k++] = level;
+    result[c] = lists[c][static_cast<std::size_t>(MedianPosition(n))];
+  }
+  return {result[0], result[1], result[2]};
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// q = n / d for 0 <= n <= 255 d and d <= 4096, by one multiplication: with
+// M = 2^32 / d + 1 the error n (M d - 2^32) / 2^32 stays below 1 / d.
+struct Divider {
+  std::vector<std::uint64_t> magic;
+  explicit Divider(int maxDivisor) : magic(static_cast<std::size_t>(maxDivisor) + 1) {
+    for (int d = 1; d <= maxDivisor; ++d) magic[static_cast<std::size_t>(d)] = (std::uint64_t{1} << 32) / d + 1;
+  }
+};
+constexpr int kMagicLimit = 4096;
+const Divider& Magic() {
+  static const Divider d(kMagicLimit);
+  return d;
+}
+
+}  // namespace
+
+AverageRows::AverageRows(const Bitmap& src, int radius, int w, int h)
+    : src_(src), w_(w), h_(h), rh_(Reach(radius, w)), rv_(Reach(radius, h)) {
+  for (auto& c : col_) c.assign(static_cast<std::size_t>(w), 0);
+  for (auto& p : prefix_) p.assign(static_cast<std::size_t>(w) + 1, 0);
+}
+
+void AverageRows::AddRow(int y, int sign) {
+  const Pixel* row = src_.Row(y);
+  std::int64_t* r = col_[0].data();
+  std::int64_t* g = col_[1].data();
+  std::int64_t* b = col_[2].data();
+  for (int x = 0; x < w_; ++x) {
+    const Pixel p = row[x];
+    r[x] += sign * PixelRed(p);
+    g[x] += sign * PixelGreen(p);
+    b[x] += sign * PixelBlue(p);
+  }
+}
+
+void AverageRows::Fill(int y, Pixel* out) {
+  const int top = std::max(0, y - rv_), bottom = std::min(h_ - 1, y + rv_);
+  while (bottom_ < bottom) AddRow(++bottom_, 1);
+  while (top_ < top) AddRow(top_++, -1);
+  const int rows = bottom - top + 1;
+  for (int c = 0; c < 3; ++c) {
+    std::int64_t* p = prefix_[c].data();
+    const std::int64_t* s = col_[c].data();
+    for (int x = 0; x < w_; ++x) p[x + 1] = p[x] + s[x];
+  }
+  const std::int64_t* pr = prefix_[0].data();
+  const std::int64_t* pg = prefix_[1].data();
+  const std::int64_t* pb = prefix_[2].data();
+  const std::uint64_t* magic = Magic().magic.data();
+  auto divide = [magic](std::int64_t n, int d) -> Pixel {
+    if (d <= kMagicLimit) return static_cast<Pixel>((static_cast<std::uint64_t>(n) * magic[d]) >> 32);
+    return static_cast<Pixel>(n / d);
+  };
+  for (int x = 0; x < w_; ++x) {
+    const int left = std::max(0, x - rh_), right = std::min(w_ - 1, x + rh_);
+    const int n = (right - left + 1) * rows;
+    out[x] = (divide(pr[right + 1] - pr[left], n) << 16) | (divide(pg[right + 1] - pg[left], n) << 8) |
+             divide(pb[right + 1] - pb[left], n);
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+ExtremeRows::ExtremeRows(const Bitmap& src, int radius, int w, int h, bool maximum)
+    : src_(src), w_(w), h_(h), rh_(Reach(radius, w)), rv_(Reach(radius, h)), max_(maximum) {
+  bytes_ = static_cast<std::size_t>(w) * 4;
+  const std::uint8_t id = maximum ? 0 : 255;
+  identity_.assign(bytes_, id);
+  suffix_.assign(bytes_ * static_cast<std::size_t>(2 * rv_ + 1), id);
+  prefix_.assign(bytes_, id);
+  vert_.assign(bytes_, id);
+  const std::size_t padded = (static_cast<std::size_t>(w) + 2 * static_cast<std::size_t>(rh_)) * 4;
+  pad_.assign(padded, id);
+  g_.assign(padded, id);
+  s_.assign(padded, id);
+}
+
+// Row p of the picture padded by rv rows of the identity above and below.
+const std::uint8_t* ExtremeRows::PaddedRow(int p) const {
+  const int y = p - rv_;
+  if (y < 0 || y >= h_) return identity_.data();
+  return reinterpret_cast<const std::uint8_t*>(src_.Row(y));
+}
+
+namespace {
+
+template <bool Max>
+inline void Combine(std::uint8_t* dst, const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) dst[i] = Max ? std::max(a[i], b[i]) : std::min(a[i], b[i]);
+}
+inline void Combine(bool max, std::uint8_t* dst, const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
+  if (max)
+    Combine<true>(dst, a, b, n);
+  else
+    Combine<false>(dst, a, b, n);
+}
+
+// Prefix and suffix extremes within blocks of k pixels (4 bytes each), then
+// the extreme of the window [x, x + k) as the suffix at x and the prefix at x + k - 1.
+template <bool Max>
+void HorizontalPass(const std::uint8_t* pad, std::uint8_t* g, std::uint8_t* s, std::size_t n, std::size_t k,
+                    std::size_t w, Pixel* out) {
+  auto op = [](std::uint8_t a, std::uint8_t b) { return Max ? std::max(a, b) : std::min(a, b); };
+  for (std::size_t start = 0; start < n; start += k) {
+    const std::size_t end = std::min(start + k, n);
+    std::memcpy(g + start * 4, pad + start * 4, 4);
+    for (std::size_t i = start + 1; i < end; ++i)
+      for (std::size_t c = 0; c < 3; ++c) g[i * 4 + c] = op(g[(i - 1) * 4 + c], pad[i * 4 + c]);
+    std::memcpy(s + (end - 1) * 4, pad + (end - 1) * 4, 4);
+    for (std::size_t i = end - 1; i > start; --i)
+      for (std::size_t c = 0; c < 3; ++c) s[(i - 1) * 4 + c] = op(s[i * 4 + c], pad[(i - 1) * 4 + c]);
+  }
+  for (std::size_t x = 0; x < w; ++x) {
+    const std::uint8_t* a = s + x * 4;
+    const std::uint8_t* b = g + (x + k - 1) * 4;
+    out[x] = (static_cast<Pixel>(op(a[2], b[2])) << 16) | (static_cast<Pixel>(op(a[1], b[1])) << 8) |
+             static_cast<Pixel>(op(a[0], b[0]));
+  }
+}
+
+}  // namespace
+
+void ExtremeRows::Horizontal(const std::uint8_t* v, Pixel* out) {
+  std::memcpy(pad_.data() + static_cast<std::size_t>(rh_) * 4, v, bytes_);
+  const std::size_t n = static_cast<std::size_t>(w_) + 2 * static_cast<std::size_t>(rh_);
+  const std::size_t k = 2 * static_cast<std::size_t>(rh_) + 1;
+  if (max_)
+    HorizontalPass<true>(pad_.data(), g_.data(), s_.data(), n, k, static_cast<std::size_t>(w_), out);
+  else
+    HorizontalPass<false>(pad_.data(), g_.data(), s_.data(), n, k, static_cast<std::size_t>(w_), out);
+}
+
+void ExtremeRows::Fill(int y, Pixel* out) {
+  // Output row y takes padded rows [y, y + k): the suffix of y's block and
+  // the prefix of the next block up to y + k - 1.
+  const int k = 2 * rv_ + 1;
+  const int block = y / k;
+  const int base = block * k;
+  if (block != block_) {
+    std::memcpy(suffix_.data() + static_cast<std::size_t>(k - 1) * bytes_, PaddedRow(base + k - 1), bytes_);
+    for (int i = k - 2; i >= 0; --i)
+      Combine(max_, suffix_.data() + static_cast<std::size_t>(i) * bytes_, PaddedRow(base + i),
+              suffix_.data() + static_cast<std::size_t>(i + 1) * bytes_, bytes_);
+    block_ = block;
+    prefixEnd_ = -1;
+  }
+  if (y == base) {
+    Horizontal(suffix_.data(), out);
+    return;
+  }
+  const int next = base + k;
+  const int target = y + k - 1;
+  while (prefixEnd_ < target) {
+    if (prefixEnd_ < next) {
+      prefixEnd_ = next;
+      std::memcpy(prefix_.data(), PaddedRow(next), bytes_);
+    } else {
+      ++prefixEnd_;
+      Combine(max_, prefix_.data(), prefix_.data(), PaddedRow(prefixEnd_), bytes_);
+    }
+  }
+  Combine(max_, vert_.data(), suffix_.data() + static_cast<std::size_t>(y - base) * bytes_, prefix_.data(), bytes_);
+  Horizontal(vert_.data(), out);
+}
+
+// ---------------------------------------------------------------------------
+
+MedianRows::MedianRows(const Bitmap& src, int radius, int w, int h)
+    : src_(src), w_(w), h_(h), rh_(Reach(radius, w)), rv_(Reach(radius, h)) {}
+
+void MedianRows::Fill(int y, Pixel* out) {
+  const int top = std::max(0, y - rv_), bottom = std::min(h_ - 1, y + rv_);
+  const int rows = bottom - top + 1;
+  rows_.clear();
+  for (int j = top; j <= bottom; ++j) rows_.push_back(src_.Row(j));
+  const Pixel* const* rp = rows_.data();
+
+  std::uint16_t hist[3][256] = {};
+  int level[3] = {0, 0, 0};  // the current median per channel
+  int below[3] = {0, 0, 0};  // values of the window below it
+  auto column = [&](int x, int sign) {
+    for (int j = 0; j < rows; ++j) {
+      const Pixel p = rp[j][x];
+      const int v[3] = {PixelRed(p), PixelGreen(p), PixelBlue(p)};
+      for (int c = 0; c < 3; ++c) {
+        hist[c][v[c]] = static_cast<std::uint16_t>(hist[c][v[c]] + sign);
+        if (v[c] < level[c]) below[c] += sign;
+      }
+    }
+  };
+  for (int x = 0; x <= std::min(w_ - 1, rh_); ++x) column(x, 1);
+  for (int x = 0; x < w_; ++x) {
+    if (x > 0) {
+      if (x - rh_ - 1 >= 0) column(x - rh_ - 1, -1);
+      if (x + rh_ < w_) column(x + rh_, 1);
+    }
+    const int left = std::max(0, x - rh_), right = std::min(w_ - 1, x + rh_);
+    const int k = MedianPosition((right - left + 1) * rows);
+    for (int c = 0; c < 3; ++c) {
+      int m = level[c], lt = below[c];
+      const std::uint16_t* hc = hist[c];
+      while (lt > k) lt -= hc[--m];
+      while (lt + hc[m] <= k) lt += hc[m++];
+      level[c] = m;
+      below[c] = lt;
+    }
+    out[x] = (static_cast<Pixel>(level[0]) << 16) | (static_cast<Pixel>(level[1]) << 8) |
+             static_cast<Pixel>(level[2]);
+  }
+}
+
+}  // namespace rv
