@@ -46,7 +46,7 @@ inline int KeepOrRank(int s, int rank, int threshold) { return std::abs(rank - s
 void ApplyDeleteNoise(const KernelArgs& args, int canalR, int canalG, int canalB) {
   const KernelArgs a = ClampedArgs(args);
   const int w = a.Width, h = a.Height;
-  if (a.Ctx.PlainPath) {
+  if (a.Ctx.PlainPath || !MedianRows::Supports(kNoiseRadius, w, h)) {
     RunNeighbourPlain(a, false, [&](int x, int y) {
       const Rgb rank = WindowMedian(a.Src, x, y, kNoiseRadius, w, h);
       const Pixel s = a.Src.Row(y)[x];

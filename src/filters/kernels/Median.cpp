@@ -27,7 +27,7 @@ const FilterDecl& MedianFilter() {
 void ApplyMedian(const KernelArgs& args, int radius) {
   const KernelArgs a = ClampedArgs(args);
   const int w = a.Width, h = a.Height;
-  if (a.Ctx.PlainPath) {
+  if (a.Ctx.PlainPath || !MedianRows::Supports(radius, w, h)) {
     RunNeighbourPlain(a, true, [&](int x, int y) { return WindowMedian(a.Src, x, y, radius, w, h); });
     return;
   }

@@ -50,17 +50,34 @@ class ExtremeRows {
   int prefixEnd_ = -1;
 };
 
-// Per-channel window medians (the value at MedianPosition) from a histogram
-// per channel slid along the row, with the rank kept by a moving pointer.
+// Per-channel window medians (the value at MedianPosition) after Perreault and
+// Hébert: a histogram per column over the window's rows, updated by one row
+// in and one out; the window's coarse histogram (16 bins of 16 levels) slides
+// by adding and removing whole columns, and the fine bins of a coarse bin are
+// brought up to date only when the median falls into it. The rows are
+// computed in bands, each band in strips narrow enough for the column
+// histograms to stay in the cache.
 class MedianRows {
  public:
+  // Counts are 16-bit: the window must hold at most 65535 pixels.
+  static bool Supports(int radius, int w, int h);
   MedianRows(const Bitmap& src, int radius, int w, int h);
   void Fill(int y, Pixel* out);
 
  private:
+  void ComputeBand(int y0);
+  void AddRow(int y, int c, int sign);
+  void Slide(int y, int c, int rows);
+
   const Bitmap& src_;
   int w_, h_, rh_, rv_;
-  std::vector<const Pixel*> rows_;
+  int bandStart_ = 0, bandEnd_ = 0;
+  std::vector<Pixel> band_;
+  // The strip being computed: columns [first_, first_ + cols_) of the histograms,
+  // output columns [xs_, xe_).
+  int first_ = 0, cols_ = 0, xs_ = 0, xe_ = 0;
+  std::vector<std::uint16_t> fine_;    // 16 coarse bins x columns x 16 levels
+  std::vector<std::uint16_t> coarse_;  // columns x 16
 };
 
 }  // namespace rv

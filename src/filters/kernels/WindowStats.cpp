@@ -259,48 +259,118 @@ void ExtremeRows::Fill(int y, Pixel* out) {
 
 // ---------------------------------------------------------------------------
 
+bool MedianRows::Supports(int radius, int w, int h) {
+  const long long side = 2LL * Reach(radius, w) + 1, height = 2LL * Reach(radius, h) + 1;
+  return side * height <= 65535;
+}
+
+namespace {
+constexpr int kBandRows = 64;
+constexpr int kStripColumns = 128;
+}  // namespace
+
 MedianRows::MedianRows(const Bitmap& src, int radius, int w, int h)
-    : src_(src), w_(w), h_(h), rh_(Reach(radius, w)), rv_(Reach(radius, h)) {}
+    : src_(src), w_(w), h_(h), rh_(Reach(radius, w)), rv_(Reach(radius, h)) {
+  band_.assign(static_cast<std::size_t>(w) * kBandRows, 0);
+  const std::size_t cols = static_cast<std::size_t>(std::min(w, kStripColumns + 2 * rh_));
+  fine_.assign(cols * 256, 0);
+  coarse_.assign(cols * 16, 0);
+}
 
-void MedianRows::Fill(int y, Pixel* out) {
-  const int top = std::max(0, y - rv_), bottom = std::min(h_ - 1, y + rv_);
-  const int rows = bottom - top + 1;
-  rows_.clear();
-  for (int j = top; j <= bottom; ++j) rows_.push_back(src_.Row(j));
-  const Pixel* const* rp = rows_.data();
+void MedianRows::AddRow(int y, int c, int sign) {
+  const Pixel* row = src_.Row(y) + first_;
+  const std::uint16_t d = static_cast<std::uint16_t>(sign);  // wraps for -1
+  const int shift = 16 - 8 * c;
+  const std::size_t cols = static_cast<std::size_t>(cols_);
+  std::uint16_t* fine = fine_.data();
+  std::uint16_t* coarse = coarse_.data();
+  for (std::size_t x = 0; x < cols; ++x) {
+    const unsigned v = (row[x] >> shift) & 0xFFu;
+    std::uint16_t& f = fine[((v >> 4) * cols + x) * 16 + (v & 15u)];
+    f = static_cast<std::uint16_t>(f + d);
+    std::uint16_t& g = coarse[x * 16 + (v >> 4)];
+    g = static_cast<std::uint16_t>(g + d);
+  }
+}
 
-  std::uint16_t hist[3][256] = {};
-  int level[3] = {0, 0, 0};  // the current median per channel
-  int below[3] = {0, 0, 0};  // values of the window below it
-  auto column = [&](int x, int sign) {
-    for (int j = 0; j < rows; ++j) {
-      const Pixel p = rp[j][x];
-      const int v[3] = {PixelRed(p), PixelGreen(p), PixelBlue(p)};
-      for (int c = 0; c < 3; ++c) {
-        hist[c][v[c]] = static_cast<std::uint16_t>(hist[c][v[c]] + sign);
-        if (v[c] < level[c]) below[c] += sign;
+namespace {
+
+inline void Add16(std::uint16_t* __restrict dst, const std::uint16_t* __restrict src) {
+  for (int i = 0; i < 16; ++i) dst[i] = static_cast<std::uint16_t>(dst[i] + src[i]);
+}
+inline void Sub16(std::uint16_t* __restrict dst, const std::uint16_t* __restrict src) {
+  for (int i = 0; i < 16; ++i) dst[i] = static_cast<std::uint16_t>(dst[i] - src[i]);
+}
+
+}  // namespace
+
+void MedianRows::Slide(int y, int c, int rows) {
+  const int w = w_, rh = rh_, span = 2 * rh + 1;
+  const std::size_t cols = static_cast<std::size_t>(cols_);
+  const std::uint16_t* colFine = fine_.data();
+  const std::uint16_t* colCoarse = coarse_.data();
+  auto at = [&](int x) { return static_cast<std::size_t>(x - first_); };  // histogram column of picture column x
+  alignas(16) std::uint16_t coarse[16] = {};
+  alignas(16) std::uint16_t fine[256] = {};
+  int updated[16];  // column at which each coarse bin's fine bins were last brought up to date
+  for (int& u : updated) u = xs_ - span - 2;
+  for (int x = std::max(0, xs_ - rh); x <= std::min(w - 1, xs_ + rh); ++x) Add16(coarse, colCoarse + at(x) * 16);
+  const int shift = 16 - 8 * c;
+  Pixel* out = band_.data() + static_cast<std::size_t>(y - bandStart_) * static_cast<std::size_t>(w);
+  for (int x = xs_; x < xe_; ++x) {
+    if (x > xs_) {
+      if (x + rh < w) Add16(coarse, colCoarse + at(x + rh) * 16);
+      if (x - rh - 1 >= 0) Sub16(coarse, colCoarse + at(x - rh - 1) * 16);
+    }
+    const int left = std::max(0, x - rh), right = std::min(w - 1, x + rh);
+    const int k = MedianPosition((right - left + 1) * rows);
+    int b = 0, cum = 0;
+    while (cum + coarse[b] <= k) cum += coarse[b++];
+    std::uint16_t* seg = fine + b * 16;
+    const std::uint16_t* plane = colFine + static_cast<std::size_t>(b) * cols * 16;
+    if (2 * (x - updated[b]) >= span) {
+      for (int i = 0; i < 16; ++i) seg[i] = 0;
+      for (int col = left; col <= right; ++col) Add16(seg, plane + at(col) * 16);
+    } else {
+      for (int xx = updated[b] + 1; xx <= x; ++xx) {
+        if (xx + rh < w) Add16(seg, plane + at(xx + rh) * 16);
+        if (xx - rh - 1 >= 0) Sub16(seg, plane + at(xx - rh - 1) * 16);
       }
     }
-  };
-  for (int x = 0; x <= std::min(w_ - 1, rh_); ++x) column(x, 1);
-  for (int x = 0; x < w_; ++x) {
-    if (x > 0) {
-      if (x - rh_ - 1 >= 0) column(x - rh_ - 1, -1);
-      if (x + rh_ < w_) column(x + rh_, 1);
-    }
-    const int left = std::max(0, x - rh_), right = std::min(w_ - 1, x + rh_);
-    const int k = MedianPosition((right - left + 1) * rows);
-    for (int c = 0; c < 3; ++c) {
-      int m = level[c], lt = below[c];
-      const std::uint16_t* hc = hist[c];
-      while (lt > k) lt -= hc[--m];
-      while (lt + hc[m] <= k) lt += hc[m++];
-      level[c] = m;
-      below[c] = lt;
-    }
-    out[x] = (static_cast<Pixel>(level[0]) << 16) | (static_cast<Pixel>(level[1]) << 8) |
-             static_cast<Pixel>(level[2]);
+    updated[b] = x;
+    int v = 0;
+    while (cum + seg[v] <= k) cum += seg[v++];
+    out[x] |= static_cast<Pixel>(b * 16 + v) << shift;
   }
+}
+
+void MedianRows::ComputeBand(int y0) {
+  bandStart_ = y0;
+  bandEnd_ = std::min(h_, y0 + kBandRows);
+  std::fill(band_.begin(), band_.end(), 0);
+  for (int xs = 0; xs < w_; xs += kStripColumns) {
+    xs_ = xs;
+    xe_ = std::min(w_, xs + kStripColumns);
+    first_ = std::max(0, xs - rh_);
+    cols_ = std::min(w_ - 1, xe_ - 1 + rh_) - first_ + 1;
+    for (int c = 0; c < 3; ++c) {
+      std::fill(fine_.begin(), fine_.end(), 0);
+      std::fill(coarse_.begin(), coarse_.end(), 0);
+      int top = std::max(0, y0 - rv_), bottom = top - 1;
+      for (int y = y0; y < bandEnd_; ++y) {
+        const int wantTop = std::max(0, y - rv_), wantBottom = std::min(h_ - 1, y + rv_);
+        while (bottom < wantBottom) AddRow(++bottom, c, 1);
+        while (top < wantTop) AddRow(top++, c, -1);
+        Slide(y, c, bottom - top + 1);
+      }
+    }
+  }
+}
+
+void MedianRows::Fill(int y, Pixel* out) {
+  if (y >= bandEnd_ || y < bandStart_) ComputeBand(y);
+  const Pixel* row = band_.data() + static_cast<std::size_t>(y - bandStart_) * static_cast<std::size_t>(w_);
+  std::copy(row, row + w_, out);
 }
 
 }  // namespace rv
