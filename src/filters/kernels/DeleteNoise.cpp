@@ -55,9 +55,7 @@ void ApplyDeleteNoise(const KernelArgs& args, int canalR, int canalG, int canalB
     });
     return;
   }
-  MedianRows rows(a.Src, kNoiseRadius, w, h);
-  RunNeighbourRows(a, false, [&](int y, Pixel* out) {
-    rows.Fill(y, out);
+  auto keepNear = [&](int y, Pixel* out) {
     const Pixel* src = a.Src.Row(y);
     for (int x = 0; x < w; ++x) {
       const Pixel s = src[x], rank = out[x];
@@ -65,6 +63,19 @@ void ApplyDeleteNoise(const KernelArgs& args, int canalR, int canalG, int canalB
                          KeepOrRank(PixelGreen(s), PixelGreen(rank), canalG),
                          KeepOrRank(PixelBlue(s), PixelBlue(rank), canalB));
     }
+  };
+  if (SmallMedianRows::Supports(kNoiseRadius, w, h)) {
+    SmallMedianRows rows(a.Src, kNoiseRadius, w, h);
+    RunNeighbourRows(a, false, [&](int y, Pixel* out) {
+      rows.Fill(y, out);
+      keepNear(y, out);
+    });
+    return;
+  }
+  MedianRows rows(a.Src, kNoiseRadius, w, h);
+  RunNeighbourRows(a, false, [&](int y, Pixel* out) {
+    rows.Fill(y, out);
+    keepNear(y, out);
   });
 }
 

@@ -31,6 +31,11 @@ void ApplyMedian(const KernelArgs& args, int radius) {
     RunNeighbourPlain(a, true, [&](int x, int y) { return WindowMedian(a.Src, x, y, radius, w, h); });
     return;
   }
+  if (SmallMedianRows::Supports(radius, w, h)) {
+    SmallMedianRows rows(a.Src, radius, w, h);
+    RunNeighbourRows(a, true, [&](int y, Pixel* out) { rows.Fill(y, out); });
+    return;
+  }
   MedianRows rows(a.Src, radius, w, h);
   RunNeighbourRows(a, true, [&](int y, Pixel* out) { rows.Fill(y, out); });
 }

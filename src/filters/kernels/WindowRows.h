@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "engine/Bitmap.h"
@@ -78,6 +79,28 @@ class MedianRows {
   int first_ = 0, cols_ = 0, xs_ = 0, xe_ = 0;
   std::vector<std::uint16_t> fine_;    // 16 coarse bins x columns x 16 levels
   std::vector<std::uint16_t> coarse_;  // columns x 16
+};
+
+// Medians of windows of radius 1 or 2 (9 or 25 pixels): inside the picture a
+// selection network of min / max steps for the median's position, applied to
+// many pixels at once; at the clipped borders the window's values are selected
+// directly.
+class SmallMedianRows {
+ public:
+  static bool Supports(int radius, int w, int h);
+  SmallMedianRows(const Bitmap& src, int radius, int w, int h);
+  void Fill(int y, Pixel* out);
+
+ private:
+  Pixel Border(int x, int y) const;
+
+  const Bitmap& src_;
+  int w_, h_, r_, side_;
+  std::vector<std::pair<std::uint8_t, std::uint8_t>> network_;
+  int lanes_ = 0;
+  std::vector<std::uint8_t> planes_;  // side rows x 3 channels x w, as a ring
+  int loaded_ = -1;
+  std::vector<std::uint8_t> work_;
 };
 
 }  // namespace rv

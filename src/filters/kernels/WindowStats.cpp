@@ -373,4 +373,129 @@ void MedianRows::Fill(int y, Pixel* out) {
   std::copy(row, row + w_, out);
 }
 
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Batcher's odd-even merge sort for n (a power of two) inputs, cut down to the
+// steps that reach output `wanted`, with the inputs from `real` on set to the
+// largest value (they stay at the top and never move below).
+std::vector<std::pair<std::uint8_t, std::uint8_t>> SelectionNetwork(int n, int real, int wanted) {
+  std::vector<std::pair<int, int>> all;
+  for (int p = 1; p < n; p *= 2)
+    for (int k = p; k >= 1; k /= 2)
+      for (int j = k % p; j <= n - 1 - k; j += 2 * k)
+        for (int i = 0; i <= std::min(k - 1, n - j - k - 1); ++i)
+          if ((i + j) / (p * 2) == (i + j + k) / (p * 2)) all.push_back({i + j, i + j + k});
+  // A step whose upper input is a padding maximum changes nothing.
+  std::vector<bool> padding(static_cast<std::size_t>(n), false);
+  for (int i = real; i < n; ++i) padding[static_cast<std::size_t>(i)] = true;
+  std::vector<std::pair<int, int>> useful;
+  for (auto [lo, hi] : all) {
+    if (padding[static_cast<std::size_t>(hi)]) continue;
+    if (padding[static_cast<std::size_t>(lo)]) {
+      padding[static_cast<std::size_t>(lo)] = false;
+      padding[static_cast<std::size_t>(hi)] = true;
+    }
+    useful.push_back({lo, hi});
+  }
+  std::vector<bool> needed(static_cast<std::size_t>(n), false);
+  needed[static_cast<std::size_t>(wanted)] = true;
+  std::vector<std::pair<std::uint8_t, std::uint8_t>> kept;
+  for (auto it = useful.rbegin(); it != useful.rend(); ++it) {
+    if (!needed[static_cast<std::size_t>(it->first)] && !needed[static_cast<std::size_t>(it->second)]) continue;
+    needed[static_cast<std::size_t>(it->first)] = needed[static_cast<std::size_t>(it->second)] = true;
+    kept.push_back({static_cast<std::uint8_t>(it->first), static_cast<std::uint8_t>(it->second)});
+  }
+  std::reverse(kept.begin(), kept.end());
+  return kept;
+}
+
+constexpr int kChunk = 64;
+
+}  // namespace
+
+bool SmallMedianRows::Supports(int radius, int w, int h) {
+  return (radius == 1 || radius == 2) && w >= 2 * radius + 1 && h >= 1;
+}
+
+SmallMedianRows::SmallMedianRows(const Bitmap& src, int radius, int w, int h)
+    : src_(src), w_(w), h_(h), r_(radius), side_(2 * radius + 1) {
+  const int n = side_ * side_;
+  lanes_ = n <= 16 ? 16 : 32;
+  network_ = SelectionNetwork(lanes_, n, MedianPosition(n));
+  planes_.assign(static_cast<std::size_t>(side_) * 3 * static_cast<std::size_t>(w), 0);
+  work_.assign(static_cast<std::size_t>(lanes_) * kChunk, 255);
+}
+
+Pixel SmallMedianRows::Border(int x, int y) const {
+  const Window win = ClipWindow(x, y, r_, w_, h_);
+  std::uint8_t v[3][25];
+  int n = 0;
+  for (int j = win.top; j <= win.bottom; ++j)
+    for (int i = win.left; i <= win.right; ++i, ++n) {
+      const Pixel p = src_.Row(j)[i];
+      v[0][n] = static_cast<std::uint8_t>(PixelRed(p));
+      v[1][n] = static_cast<std::uint8_t>(PixelGreen(p));
+      v[2][n] = static_cast<std::uint8_t>(PixelBlue(p));
+    }
+  const int k = MedianPosition(n);
+  int m[3];
+  for (int c = 0; c < 3; ++c) {
+    std::nth_element(v[c], v[c] + k, v[c] + n);
+    m[c] = v[c][k];
+  }
+  return MakePixel(m[0], m[1], m[2]);
+}
+
+void SmallMedianRows::Fill(int y, Pixel* out) {
+  const int r = r_, w = w_;
+  if (y < r || y >= h_ - r) {
+    for (int x = 0; x < w; ++x) out[x] = Border(x, y);
+    return;
+  }
+  const std::size_t W = static_cast<std::size_t>(w);
+  while (loaded_ < y + r) {  // planar copies of the window's rows, in a ring
+    ++loaded_;
+    std::uint8_t* p = planes_.data() + static_cast<std::size_t>(loaded_ % side_) * 3 * W;
+    const Pixel* row = src_.Row(loaded_);
+    for (std::size_t x = 0; x < W; ++x) {
+      p[x] = static_cast<std::uint8_t>(PixelRed(row[x]));
+      p[W + x] = static_cast<std::uint8_t>(PixelGreen(row[x]));
+      p[2 * W + x] = static_cast<std::uint8_t>(PixelBlue(row[x]));
+    }
+  }
+  for (int x = 0; x < r; ++x) out[x] = Border(x, y);
+  for (int x = w - r; x < w; ++x) out[x] = Border(x, y);
+  const int wanted = MedianPosition(side_ * side_);
+  for (int x0 = r; x0 < w - r; x0 += kChunk) {
+    const int len = std::min(kChunk, w - r - x0);
+    for (int x = 0; x < len; ++x) out[x0 + x] = 0;
+    for (int c = 0; c < 3; ++c) {
+      // The inputs beyond the window start as the largest value each time.
+      std::fill(work_.begin() + static_cast<std::ptrdiff_t>(side_ * side_) * kChunk, work_.end(), 255);
+      int lane = 0;
+      for (int dy = -r; dy <= r; ++dy) {
+        const std::uint8_t* plane =
+            planes_.data() + (static_cast<std::size_t>((y + dy) % side_) * 3 + static_cast<std::size_t>(c)) * W;
+        for (int dx = -r; dx <= r; ++dx, ++lane)
+          std::copy(plane + x0 + dx, plane + x0 + dx + len, work_.data() + static_cast<std::size_t>(lane) * kChunk);
+      }
+      std::uint8_t* wk = work_.data();
+      for (auto [lo, hi] : network_) {
+        std::uint8_t* __restrict a = wk + static_cast<std::size_t>(lo) * kChunk;
+        std::uint8_t* __restrict b = wk + static_cast<std::size_t>(hi) * kChunk;
+        for (int i = 0; i < kChunk; ++i) {
+          const std::uint8_t lo8 = std::min(a[i], b[i]), hi8 = std::max(a[i], b[i]);
+          a[i] = lo8;
+          b[i] = hi8;
+        }
+      }
+      const std::uint8_t* m = wk + static_cast<std::size_t>(wanted) * kChunk;
+      const int shift = 16 - 8 * c;
+      for (int x = 0; x < len; ++x) out[x0 + x] |= static_cast<Pixel>(m[x]) << shift;
+    }
+  }
+}
+
 }  // namespace rv
