@@ -115,6 +115,17 @@ TEST(MatrixFilters, TheCommandRunsTheMatrixOfTheChosenButton) {
   EXPECT_FALSE(out == RunFull({"Laplace"}, src));
 }
 
+// A dialog reopened after another button was chosen runs the matrix it holds.
+TEST(MatrixFilters, TheRunTakesTheMatrixTheDialogHolds) {
+  const Bitmap src = test::Noise(8, 6, 9);
+  const FilterMatrix held = EdgesOpeningMatrix(4);
+  KernelContext ctx;
+  ctx.Matrix = &held;
+  const Bitmap out = RunFull({"Edges", {{"SW", 1}}, ctx}, src);
+  EXPECT_TRUE(out == RunFull({"Edges"}, src));
+  EXPECT_FALSE(out == RunFull({"Edges", {{"SW", 1}}}, src));
+}
+
 TEST(MatrixFilters, LaplaceOnAUniformPictureLeavesOnlyTheFrame) {
   const Rgb c{37, 120, 250};
   const Bitmap out = RunFull({"Laplace"}, Uniform(6, 5, c));

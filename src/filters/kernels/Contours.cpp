@@ -23,7 +23,7 @@ const FilterDecl& ContoursFilter() {
               Radio("N", "Pionowy Sobel", "Macierz", true),
               Radio("NN", "Pionowy Prewitta", "Macierz", false),
           },
-      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMatrix(a, BuildMatrix(v), 1); },
+      .Run = RunMatrixDialog,
       .Summary = "Contour filters: vertical or horizontal Sobel and Prewitt gradients.",
   };
   return decl;

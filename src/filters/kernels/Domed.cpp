@@ -29,7 +29,7 @@ const FilterDecl& DomedFilter() {
               Radio("E", "", "Kierunek", false),
               Radio("SE", "", "Kierunek", false),
           },
-      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMatrix(a, BuildMatrix(v), 1); },
+      .Run = RunMatrixDialog,
       .Summary = "Emboss: the side of the chosen direction against the opposite side.",
   };
   return decl;

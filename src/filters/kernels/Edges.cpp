@@ -28,7 +28,7 @@ const FilterDecl& EdgesFilter() {
               Radio("E", "", "Kierunek", false),
               Radio("SE", "", "Kierunek", false),
           },
-      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMatrix(a, BuildMatrix(v), 1); },
+      .Run = RunMatrixDialog,
       .Summary = "Edge detection: the pixel against its neighbour in the chosen direction, times Moc.",
   };
   return decl;

@@ -28,7 +28,7 @@ const FilterDecl& EdgesGradientFilter() {
               Radio("E", "", "Kierunek", false),
               Radio("SE", "", "Kierunek", false),
           },
-      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMatrix(a, BuildMatrix(v), 1); },
+      .Run = RunMatrixDialog,
       .Summary = "Gradient edge detection: the side of the chosen direction against the rest.",
   };
   return decl;

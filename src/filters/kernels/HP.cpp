@@ -21,7 +21,7 @@ const FilterDecl& HPFilter() {
               Radio("E", "Usuń średnią", "Macierz", true),
               Radio("N", "HP", "Macierz", false),
           },
-      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMatrix(a, BuildMatrix(v), 1); },
+      .Run = RunMatrixDialog,
       .Summary = "Simple sharpening: the pixel against its four (HP) or eight neighbours.",
   };
   return decl;

@@ -21,7 +21,7 @@ const FilterDecl& LaplaceFilter() {
               Radio("N", "2", "Macierz", true),
               Radio("NE", "3", "Macierz", false),
           },
-      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMatrix(a, BuildMatrix(v), 1); },
+      .Run = RunMatrixDialog,
       .Summary = "Laplace edge detection with one of three 3 x 3 Laplacians.",
   };
   return decl;

@@ -174,6 +174,10 @@ FilterMatrix BuildMatrix(const FilterSettings& v) {
   return BuildContoursMatrix(b);
 }
 
+void RunMatrixDialog(const KernelArgs& a, const FilterSettings& v) {
+  ApplyMatrix(a, a.Ctx.Matrix ? *a.Ctx.Matrix : BuildMatrix(v), 1);
+}
+
 FilterMatrix OpeningMatrix(const FilterSettings& v) {
   const std::string_view stem = v.Decl().Stem;
   if (stem == "Edges") return EdgesOpeningMatrix(v.Get("Power"));

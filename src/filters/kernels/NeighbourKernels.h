@@ -55,6 +55,9 @@ FilterMatrix ContoursOpeningMatrix(MatrixButton selected);
 MatrixButton SelectedMatrixButton(const FilterSettings& v);
 FilterMatrix BuildMatrix(const FilterSettings& v);
 FilterMatrix OpeningMatrix(const FilterSettings& v);
+// The registry's run of a matrix dialog: ApplyMatrix with the context's
+// Matrix, or with the matrix of the chosen buttons when there is none.
+void RunMatrixDialog(const KernelArgs& a, const FilterSettings& v);
 
 // Window statistics of the window of radius r around (x, y), clipped to the
 // pass w x h, per channel.
