@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "filters/kernels/NeighbourKernels.h"
 #include "filters/kernels/WindowRows.h"
@@ -302,9 +305,55 @@ inline void Sub16(std::uint16_t* __restrict dst, const std::uint16_t* __restrict
   for (int i = 0; i < 16; ++i) dst[i] = static_cast<std::uint16_t>(dst[i] - src[i]);
 }
 
+// The first of 16 bins at which the running count passes k (k below the
+// bins' total); the counts of the bins before it are added to cum.
+inline int FirstAbove(const std::uint16_t* bins, int k, int& cum) {
+  int b = 0;
+  while (cum + bins[b] <= k) cum += bins[b++];
+  return b;
+}
+
+#if defined(__SSE2__)
+// The same without a data-dependent loop: prefix sums of the 16 bins and a
+// count of those not above k. Signed 16-bit lanes: totals below 32768 only.
+inline int FirstAboveSse(const std::uint16_t* bins, int k, int& cum) {
+  __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bins));
+  __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bins + 8));
+  lo = _mm_add_epi16(lo, _mm_slli_si128(lo, 2));
+  hi = _mm_add_epi16(hi, _mm_slli_si128(hi, 2));
+  lo = _mm_add_epi16(lo, _mm_slli_si128(lo, 4));
+  hi = _mm_add_epi16(hi, _mm_slli_si128(hi, 4));
+  lo = _mm_add_epi16(lo, _mm_slli_si128(lo, 8));
+  hi = _mm_add_epi16(hi, _mm_slli_si128(hi, 8));
+  hi = _mm_add_epi16(hi, _mm_set1_epi16(static_cast<short>(_mm_extract_epi16(lo, 7))));
+  const __m128i limit = _mm_set1_epi16(static_cast<short>(k - cum));
+  const int above = _mm_movemask_epi8(_mm_cmpgt_epi16(lo, limit)) | (_mm_movemask_epi8(_mm_cmpgt_epi16(hi, limit)) << 16);
+  const int b = 16 - __builtin_popcount(static_cast<unsigned>(above)) / 2;
+  if (b > 0) {
+    alignas(16) std::uint16_t prefix[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(prefix), lo);
+    _mm_store_si128(reinterpret_cast<__m128i*>(prefix + 8), hi);
+    cum += prefix[b - 1];
+  }
+  return b;
+}
+#endif
+
 }  // namespace
 
 void MedianRows::Slide(int y, int c, int rows) {
+  const int rh = rh_;
+#if defined(__SSE2__)
+  if (static_cast<long long>(2 * rh + 1) * rows < 32768) {
+    SlideWith(y, c, rows, FirstAboveSse);
+    return;
+  }
+#endif
+  SlideWith(y, c, rows, FirstAbove);
+}
+
+template <class Find>
+void MedianRows::SlideWith(int y, int c, int rows, Find find) {
   const int w = w_, rh = rh_, span = 2 * rh + 1;
   const std::size_t cols = static_cast<std::size_t>(cols_);
   const std::uint16_t* colFine = fine_.data();
@@ -324,8 +373,8 @@ void MedianRows::Slide(int y, int c, int rows) {
     }
     const int left = std::max(0, x - rh), right = std::min(w - 1, x + rh);
     const int k = MedianPosition((right - left + 1) * rows);
-    int b = 0, cum = 0;
-    while (cum + coarse[b] <= k) cum += coarse[b++];
+    int cum = 0;
+    const int b = find(coarse, k, cum);
     std::uint16_t* seg = fine + b * 16;
     const std::uint16_t* plane = colFine + static_cast<std::size_t>(b) * cols * 16;
     if (2 * (x - updated[b]) >= span) {
@@ -338,8 +387,7 @@ void MedianRows::Slide(int y, int c, int rows) {
       }
     }
     updated[b] = x;
-    int v = 0;
-    while (cum + seg[v] <= k) cum += seg[v++];
+    const int v = find(seg, k, cum);
     out[x] |= static_cast<Pixel>(b * 16 + v) << shift;
   }
 }
