@@ -412,3 +412,76 @@ TEST(Feathering, OneActiveChannelChangesOnlyThatChannel) {
 
 }  // namespace
 }  // namespace rv
+
+namespace rv {
+namespace {
+
+// Cancels the run from the event processing of the given row.
+class CancellingProgress : public CProgress {
+ public:
+  CancellingProgress(CPixelEngine& e, int row) : e_(e), row_(row) {}
+  void SetMaximum(int m) override { maximum = m; }
+  void SetPosition(int p) override { position = p; }
+  int Position() const override { return position; }
+  void ProcessEvents() override {
+    if (position == row_) e_.Cancelled = true;
+  }
+  int maximum = 0, position = 0;
+
+ private:
+  CPixelEngine& e_;
+  int row_;
+};
+
+TEST(NeighbourRuns, ACancelStopsBeforeTheNextRowInBothPaths) {
+  const Bitmap src = test::Noise(30, 12, 4);
+  SelectionMask mask(30, 12, 100);
+  for (int x = 0; x < 30; ++x) mask.Set(x, 0, 0);  // something for feathering to do
+  for (const char* stem : {"Edges", "BlurFilter", "Min", "Median", "DeleteNoise", "Feather"}) {
+    for (bool plain : {false, true}) {
+      const FilterDecl& d = *FindFilter(stem);
+      FilterSettings v(d);
+      CPixelEngine e;
+      CancellingProgress progress(e, 3);
+      KernelContext ctx;
+      ctx.Progress = &progress;
+      ctx.PlainPath = plain;
+      const Bitmap before = test::Noise(30, 12, 5);
+      Bitmap dst = before;
+      d.Run({e, dst, src, mask, 100, true, 30, 12, ctx}, v);
+      EXPECT_EQ(progress.maximum, 12) << stem;
+      EXPECT_EQ(progress.position, 4) << stem << ": no reset after a cancel";
+      for (int y = 3; y < 12; ++y)
+        for (int x = 0; x < 30; ++x) ASSERT_EQ(dst.At(x, y), before.At(x, y)) << stem << " " << x << "," << y;
+      bool changed = false;
+      for (int x = 0; x < 30; ++x) changed |= dst.At(x, 0) != before.At(x, 0);
+      EXPECT_TRUE(changed) << stem << ": the rows before the cancel are written";
+    }
+  }
+}
+
+TEST(NeighbourRuns, ACompleteRunStepsOncePerRowAndResetsTheBar) {
+  const Bitmap src = test::Noise(9, 7, 4);
+  for (const char* stem : {"HP", "Max", "Median", "Feather"}) {
+    const FilterDecl& d = *FindFilter(stem);
+    FilterSettings v(d);
+    CPixelEngine e;
+    int steps = 0;
+    struct Counting : CancellingProgress {
+      using CancellingProgress::CancellingProgress;
+      int* steps = nullptr;
+      void ProcessEvents() override { ++*steps; }
+    } counting(e, -1);
+    counting.steps = &steps;
+    KernelContext ctx;
+    ctx.Progress = &counting;
+    Bitmap dst = src;
+    const SelectionMask mask(9, 7, 100);
+    d.Run({e, dst, src, mask, 100, true, 9, 7, ctx}, v);
+    EXPECT_EQ(steps, 7) << stem;
+    EXPECT_EQ(counting.position, 0) << stem;
+  }
+}
+
+}  // namespace
+}  // namespace rv
