@@ -69,8 +69,8 @@ class MedianRows {
   void ComputeBand(int y0);
   void AddRow(int y, int c, int sign);
   void Slide(int y, int c, int rows);
-  template <class Find>
-  void SlideWith(int y, int c, int rows, Find find);
+  template <bool Sse>
+  void SlideWith(int y, int c, int rows);
 
   const Bitmap& src_;
   int w_, h_, rh_, rv_;

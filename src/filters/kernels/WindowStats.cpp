@@ -327,8 +327,11 @@ inline int FirstAboveSse(const std::uint16_t* bins, int k, int& cum) {
   hi = _mm_add_epi16(hi, _mm_slli_si128(hi, 8));
   hi = _mm_add_epi16(hi, _mm_set1_epi16(static_cast<short>(_mm_extract_epi16(lo, 7))));
   const __m128i limit = _mm_set1_epi16(static_cast<short>(k - cum));
-  const int above = _mm_movemask_epi8(_mm_cmpgt_epi16(lo, limit)) | (_mm_movemask_epi8(_mm_cmpgt_epi16(hi, limit)) << 16);
-  const int b = 16 - __builtin_popcount(static_cast<unsigned>(above)) / 2;
+  const unsigned above = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi16(lo, limit))) |
+                         (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi16(hi, limit))) << 16);
+  // The prefix sums only grow, so the lanes above k are the last ones; the
+  // total is above k, so at least the last lane is.
+  const int b = __builtin_ctz(above) / 2;
   if (b > 0) {
     alignas(16) std::uint16_t prefix[16];
     _mm_store_si128(reinterpret_cast<__m128i*>(prefix), lo);
@@ -345,15 +348,21 @@ void MedianRows::Slide(int y, int c, int rows) {
   const int rh = rh_;
 #if defined(__SSE2__)
   if (static_cast<long long>(2 * rh + 1) * rows < 32768) {
-    SlideWith(y, c, rows, FirstAboveSse);
+    SlideWith<true>(y, c, rows);
     return;
   }
 #endif
-  SlideWith(y, c, rows, FirstAbove);
+  SlideWith<false>(y, c, rows);
 }
 
-template <class Find>
-void MedianRows::SlideWith(int y, int c, int rows, Find find) {
+template <bool Sse>
+void MedianRows::SlideWith(int y, int c, int rows) {
+  auto find = [](const std::uint16_t* bins, int k, int& cum) {
+#if defined(__SSE2__)
+    if (Sse) return FirstAboveSse(bins, k, cum);
+#endif
+    return FirstAbove(bins, k, cum);
+  };
   const int w = w_, rh = rh_, span = 2 * rh + 1;
   const std::size_t cols = static_cast<std::size_t>(cols_);
   const std::uint16_t* colFine = fine_.data();
