@@ -1,9 +1,10 @@
 // Rows of window statistics computed incrementally: the same integers as the
 // per-pixel definitions (WindowAverage, WindowMinimum, WindowMaximum,
-// WindowMedian), at a cost that does not grow with the radius (the median's
-// grows with the window's side, not its area). Fill(y, out) must be called for
-// y = 0, 1, 2, ... in order; out receives the statistic of each pixel of row y
-// packed as a pixel (the fourth byte is undefined).
+// WindowMedian), at a cost per pixel that does not grow with the radius, but
+// for the median's occasional refresh of 16 fine bins over the window's
+// columns. Fill(y, out) must be called for y = 0, 1, 2, ... in order; out
+// receives the statistic of each pixel of row y packed as a pixel (the fourth
+// byte is undefined).
 #pragma once
 
 #include <cstdint>
