@@ -3,6 +3,8 @@
 // process, and what the kernel reads from its dialog and the palettes.
 #pragma once
 
+#include <array>
+
 #include "engine/Bitmap.h"
 #include "engine/PixelEngine.h"
 #include "engine/Progress.h"
@@ -32,6 +34,9 @@ struct KernelContext {
   int OverlayOffsetY = 0;
   // Run the plain per-pixel definition only; the fast paths must equal it.
   bool PlainPath = false;
+  // The 3 x 3 matrix a matrix dialog holds (loaded when it opens, rebuilt by
+  // its buttons); nullptr: the matrix is built from the chosen buttons.
+  const std::array<std::array<float, 3>, 3>* Matrix = nullptr;
 };
 
 struct KernelArgs {

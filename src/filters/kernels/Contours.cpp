@@ -1,0 +1,43 @@
+// Contour filters: the Sobel and Prewitt gradients, weights summing to 0, so
+// only the positive side of each gradient shows.
+#include "filters/kernels/NeighbourKernels.h"
+#include "filters/registry/FilterRegistry.h"
+
+namespace rv {
+
+const FilterDecl& ContoursFilter() {
+  static const FilterDecl decl{
+      .Stem = "Contours",
+      .DialogClass = "TFormContours",
+      .MenuCaption = "Filtry konturowe...",
+      .DialogCaption = "Opcje filtrów konturowych",
+      .HistoryLabel = "Filtry konturowe",
+      .PreviewHalfSize = 200,
+      .HasTryb = true,
+      .HasTypeBox = true,
+      .HasTransparency = true,
+      .Controls =
+          {
+              Radio("NW", "Poziomy Sobel", "Macierz", false),
+              Radio("NE", "Poziomy Prewitta", "Macierz", false),
+              Radio("N", "Pionowy Sobel", "Macierz", true),
+              Radio("NN", "Pionowy Prewitta", "Macierz", false),
+          },
+      .Run = RunMatrixDialog,
+      .Summary = "Contour filters: vertical or horizontal Sobel and Prewitt gradients.",
+  };
+  return decl;
+}
+
+FilterMatrix BuildContoursMatrix(MatrixButton selected) {
+  switch (selected) {
+    case MatrixButton::NW: return {{{1, 2, 1}, {0, 0, 0}, {-1, -2, -1}}};
+    case MatrixButton::NE: return {{{-1, -1, -1}, {0, 0, 0}, {1, 1, 1}}};
+    case MatrixButton::NN: return {{{1, 0, -1}, {1, 0, -1}, {1, 0, -1}}};
+    default: return {{{1, 0, -1}, {2, 0, -2}, {1, 0, -1}}};
+  }
+}
+
+FilterMatrix ContoursOpeningMatrix(MatrixButton selected) { return BuildContoursMatrix(selected); }
+
+}  // namespace rv

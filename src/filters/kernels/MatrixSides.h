@@ -1,0 +1,34 @@
+// The cells on one side of a 3 x 3 matrix, shared by the gradient and emboss
+// matrices: the whole row or column for a straight direction, the corner and
+// its two neighbours on the border for a diagonal.
+#pragma once
+
+#include <array>
+#include <utility>
+
+#include "filters/kernels/NeighbourKernels.h"
+
+namespace rv::detail {
+
+using Cells = std::array<std::pair<int, int>, 3>;
+
+inline bool SideCells(MatrixButton b, Cells& side, std::array<std::pair<int, int>, 2>& across) {
+  switch (b) {
+    case MatrixButton::N: side = {{{0, 0}, {0, 1}, {0, 2}}}; across = {{{1, 0}, {1, 2}}}; return true;
+    case MatrixButton::S: side = {{{2, 0}, {2, 1}, {2, 2}}}; across = {{{1, 0}, {1, 2}}}; return true;
+    case MatrixButton::W: side = {{{0, 0}, {1, 0}, {2, 0}}}; across = {{{0, 1}, {2, 1}}}; return true;
+    case MatrixButton::E: side = {{{0, 2}, {1, 2}, {2, 2}}}; across = {{{0, 1}, {2, 1}}}; return true;
+    case MatrixButton::NW: side = {{{0, 0}, {0, 1}, {1, 0}}}; across = {{{0, 2}, {2, 0}}}; return true;
+    case MatrixButton::NE: side = {{{0, 2}, {0, 1}, {1, 2}}}; across = {{{0, 0}, {2, 2}}}; return true;
+    case MatrixButton::SW: side = {{{2, 0}, {1, 0}, {2, 1}}}; across = {{{0, 0}, {2, 2}}}; return true;
+    case MatrixButton::SE: side = {{{2, 2}, {1, 2}, {2, 1}}}; across = {{{0, 2}, {2, 0}}}; return true;
+    case MatrixButton::NN: return false;
+  }
+  return false;
+}
+
+inline float& Cell(FilterMatrix& m, std::pair<int, int> c) {
+  return m[static_cast<std::size_t>(c.first)][static_cast<std::size_t>(c.second)];
+}
+
+}  // namespace rv::detail
