@@ -285,7 +285,7 @@ void RunPointFilterPerPixel(const KernelArgs& args, const PointFilter& f, Cand c
       c = cand(s, E, amounts(s, second, f.EffectTop2));
     else
       c = cand(s, E);
-    ClampInline(c);
+    ClampRgb(c);
     return c;
   };
 
