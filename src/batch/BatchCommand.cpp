@@ -291,9 +291,9 @@ struct Options {
   std::optional<std::uint32_t> seed;
   int quality = 100;
   bool qualityGiven = false;
-  int depth = 0;  // 0: not given
   bool transparencyGiven = false;
   bool channelGiven = false;
+  int depth = 0;  // 0: not given
 };
 
 Options ParseOptions(const std::vector<std::string>& args) {

@@ -12,14 +12,6 @@
 
 namespace rv {
 
-// ClampRgb, inlined for the fast paths.
-inline void ClampInline(Rgb& c) {
-  auto one = [](int& v) { v = v >= 256 ? 255 : v < 0 ? 0 : v; };
-  one(c.r);
-  one(c.g);
-  one(c.b);
-}
-
 // Mode n for one channel, T and S in 0..255; only for the modes that
 // BlendModeSeparable accepts (their channel c depends on T_c and S_c alone and
 // stays in 0..255).

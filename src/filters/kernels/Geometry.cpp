@@ -26,7 +26,8 @@ void RequireSize(const Bitmap& dst, int w, int h, const Bitmap& src) {
 }
 
 Bitmap Made(void (*into)(const Bitmap&, Bitmap&), const Bitmap& src, bool turned) {
-  Bitmap out(turned ? src.Height() : src.Width(), turned ? src.Width() : src.Height());
+  // Every pixel is written below.
+  Bitmap out = Bitmap::Uninitialized(turned ? src.Height() : src.Width(), turned ? src.Width() : src.Height());
   into(src, out);
   return out;
 }
@@ -124,7 +125,8 @@ Bitmap ResampleBilinear(const Bitmap& src, int width, int height) {
   if (width < 1 || height < 1) throw std::invalid_argument("resample to an empty size");
   if (src.Empty()) throw std::invalid_argument("resample of an empty picture");
   const int w = src.Width(), h = src.Height();
-  Bitmap out(width, height);
+  // Every target pixel is written below (the white fill would never show).
+  Bitmap out = Bitmap::Uninitialized(width, height);
   const float rx = static_cast<float>(static_cast<double>(w) / width);
   const float ry = static_cast<float>(static_cast<double>(h) / height);
 

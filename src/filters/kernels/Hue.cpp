@@ -82,7 +82,7 @@ Rgb TurnHueInline(Rgb c, const void* data) {
   const int m1 = 2 * l - m2;
   Rgb out{(Component(m1, m2, h + 80) * 255 + 120) / 240, (Component(m1, m2, h) * 255 + 120) / 240,
           (Component(m1, m2, h - 80) * 255 + 120) / 240};
-  ClampInline(out);
+  ClampRgb(out);
   return out;
 }
 

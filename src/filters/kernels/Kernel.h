@@ -27,7 +27,8 @@ struct KernelContext {
   const Bitmap* Picture = nullptr;
   // A second picture laid over the document (the loaded overlay or texture),
   // its mean colour as measured at the load, and, for the picture overlay's
-  // previews, the offset of the processed region in the document.
+  // previews, the offset of the processed region in the document: the pan
+  // centre less 400 (OSX - 400, OSY - 400). Full runs use (0, 0).
   const Bitmap* Overlay = nullptr;
   Rgb OverlayMean;
   int OverlayOffsetX = 0;

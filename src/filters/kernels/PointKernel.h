@@ -154,6 +154,98 @@ inline bool EffectTabular(const PointFilter& f, int typeBox) {
   return EffectModeSeparable(typeBox);
 }
 
+// Every stage over a whole row before the next: the mode routines run in
+// tight loops instead of once per pixel. The draws of "Rozpuszczenie" keep
+// their pixel order when one slot draws; when both do, each pixel takes its
+// effect draws and then its blend draws, as in the per-pixel definition.
+// A second effect result is taken row by row only when the effect does not
+// draw (RowsTake).
+template <class Cand>
+void RunPointFilterRows(const KernelArgs& a, const PointFilter& f, Cand& cand) {
+  CPixelEngine& e = a.Engine;
+  const float A = Percent(a.Transparency);
+  const float B = Percent(100 - a.Transparency);
+  detail::BeginPointRun(a, f);
+  const MaskView mask(a);
+  const ModeRowProc effect = f.UsesEffect ? BlendModeRowProc(e.EffectIndex) : nullptr;
+  const ModeRowProc blend = f.UsesBlend ? BlendModeRowProc(e.BlendIndex) : nullptr;
+  const bool bothDissolve = f.UsesEffect && f.UsesBlend && e.EffectIndex == 1 && e.BlendIndex == 1;
+  std::array<float, 256> weight, rest;
+  for (int m = 0; m < 256; ++m) {
+    weight[static_cast<std::size_t>(m)] = Percent(m);
+    rest[static_cast<std::size_t>(m)] = Percent(100 - m);
+  }
+  std::vector<Rgb> amount(static_cast<std::size_t>(a.Width)), tops, result(static_cast<std::size_t>(a.Width));
+  std::vector<Rgb> second(detail::kTwoEffects<Cand> ? static_cast<std::size_t>(a.Width) : 0);
+  const bool topPerPixel = f.EffectTopFromSource || f.EffectTopOf;
+  if (topPerPixel) tops.resize(static_cast<std::size_t>(a.Width));
+  const int channel = e.StoreProc;
+
+  for (int y = 0; y < a.Height; ++y) {
+    Pixel* dstRow = a.Dst.Row(y);
+    const Pixel* srcRow = a.Src.Row(y);
+    if (!detail::EnterRow(a, f, y)) return;
+    const std::uint8_t* m = mask.Row(y);
+    if (bothDissolve) {
+      // Both slots draw for each pixel: effect first, then blend.
+      for (int x = 0; x < a.Width; ++x) {
+        const Rgb s = detail::SourceRgb(srcRow[x]);
+        Rgb c;
+        if constexpr (detail::kTwoEffects<Cand>)
+          c = s;  // not taken here (RowsTake)
+        else
+          c = cand(s, Dissolve(detail::EffectTopOfPixel(f, s), dstRow[x], 100, 100));
+        ClampRgb(c);
+        result[static_cast<std::size_t>(x)] = Dissolve(c, dstRow[x], 100, 100);
+      }
+    } else {
+      if (effect) {
+        if (topPerPixel) {
+          for (int x = 0; x < a.Width; ++x)
+            tops[static_cast<std::size_t>(x)] = detail::EffectTopOfPixel(f, detail::SourceRgb(srcRow[x]));
+          effect(tops.data(), 1, dstRow, srcRow, a.Width, 100, 100, amount.data());
+        } else {
+          effect(&f.EffectTop, 0, dstRow, srcRow, a.Width, 100, 100, amount.data());
+        }
+        if constexpr (detail::kTwoEffects<Cand>) effect(&f.EffectTop2, 0, dstRow, srcRow, a.Width, 100, 100, second.data());
+      }
+      for (int x = 0; x < a.Width; ++x) {
+        const Rgb s = detail::SourceRgb(srcRow[x]);
+        Rgb c;
+        if constexpr (detail::kTwoEffects<Cand>)
+          c = cand(s, amount[static_cast<std::size_t>(x)], second[static_cast<std::size_t>(x)]);
+        else
+          c = cand(s, amount[static_cast<std::size_t>(x)]);
+        ClampRgb(c);
+        result[static_cast<std::size_t>(x)] = c;
+      }
+      if (blend) blend(result.data(), 1, dstRow, srcRow, a.Width, 100, 100, result.data());
+    }
+    for (int x = 0; x < a.Width; ++x) {
+      const Pixel s = srcRow[x];
+      const Rgb c = result[static_cast<std::size_t>(x)];
+      int r = PixelRed(s), g = PixelGreen(s), b = PixelBlue(s);
+      const float w = weight[m[x]];
+      if (w != 0.0f) {  // an unselected pixel keeps its value
+        const float u = rest[m[x]];
+        b = MixSelectTransparency(c.b, b, w, u, A, B);
+        g = MixSelectTransparency(c.g, g, w, u, A, B);
+        r = MixSelectTransparency(c.r, r, w, u, A, B);
+      }
+      StoreChannels(channel, dstRow, x, r, g, b);
+    }
+  }
+  CPixelEngine::EndRun(a.Ctx.Progress);
+}
+
+// The row pipeline keeps the definition's order of draws unless a second
+// effect result would be drawn for a whole row before the blend's draws.
+template <class Cand>
+bool RowsTake(const KernelArgs& a) {
+  if constexpr (detail::kTwoEffects<Cand>) return a.Ctx.TypeBox != 1;
+  return true;
+}
+
 // Fast path of the filters whose candidate mixes channels: effect amounts from
 // a table (or the top colour itself under "Zwykły"), the candidate from the
 // formula or, for mean-separable filters, from a table of (s_c, mean), and
@@ -193,7 +285,7 @@ void RunPointFilterPerPixel(const KernelArgs& args, const PointFilter& f, Cand c
       c = cand(s, E, amounts(s, second, f.EffectTop2));
     else
       c = cand(s, E);
-    ClampInline(c);
+    ClampRgb(c);
     return c;
   };
 
@@ -258,18 +350,27 @@ template <class Cand>
 void RunPointFilter(const KernelArgs& args, const PointFilter& f, Cand cand) {
   const bool effectTabular = EffectTabular(f, args.Ctx.TypeBox);
   const bool blendTabular = !f.UsesBlend || BlendModeSeparable(args.Ctx.Tryb);
-  // Without a table of effect amounts only "Zwykły" (amount = top colour) is fast.
-  const bool effectFast = effectTabular || args.Ctx.TypeBox == 0;
-  if (!args.Ctx.PlainPath && !(f.Separable && effectTabular) && effectFast) {
-    RunPointFilterPerPixel(args, f, cand);
-    return;
-  }
-  if (args.Ctx.PlainPath || !f.Separable || !effectTabular) {
+  if (args.Ctx.PlainPath) {
     RunPointFilterPlain(args, f, cand);
     return;
   }
-
   const KernelArgs a = ClampedArgs(args);
+  if (!f.Separable || !effectTabular) {
+    // Per pixel when the effect amounts come from a table (or are the top
+    // colour, under "Zwykły") and the blend works channel by channel; the
+    // row pipeline for the modes that mix channels.
+    const bool effectFast = effectTabular || a.Ctx.TypeBox == 0;
+    if (effectFast && blendTabular)
+      RunPointFilterPerPixel(a, f, cand);
+    else if (RowsTake<Cand>(a))
+      RunPointFilterRows(a, f, cand);
+    else if (effectFast)
+      RunPointFilterPerPixel(a, f, cand);
+    else
+      RunPointFilterPlain(a, f, cand);
+    return;
+  }
+
   CPixelEngine& e = a.Engine;
   const float A = Percent(a.Transparency);
   const float B = Percent(100 - a.Transparency);
@@ -287,20 +388,15 @@ void RunPointFilter(const KernelArgs& args, const PointFilter& f, Cand cand) {
   const int channel = e.StoreProc;
 
   if (!blendTabular) {
-    for (int y = 0; y < a.Height; ++y) {
-      Pixel* dstRow = a.Dst.Row(y);
-      const Pixel* srcRow = a.Src.Row(y);
-      if (!detail::EnterRow(a, f, y)) return;
-      const std::uint8_t* m = mask.Row(y);
-      for (int x = 0; x < a.Width; ++x) {
-        const Pixel s = srcRow[x];
-        const Rgb c{candidates[static_cast<std::size_t>(PixelRed(s))].r,
-                    candidates[static_cast<std::size_t>(PixelGreen(s))].g,
-                    candidates[static_cast<std::size_t>(PixelBlue(s))].b};
-        e.ComposePixel(c, dstRow, srcRow, x, Percent(m[x]), Percent(100 - m[x]), A, B);
-      }
-    }
-    CPixelEngine::EndRun(a.Ctx.Progress);
+    // The candidate depends on the channel's own value alone: look it up, and
+    // leave the mode that mixes channels to the row pipeline.
+    auto tabulated = [&candidates](Rgb s, Rgb) {
+      return Rgb{candidates[static_cast<std::size_t>(s.r)].r, candidates[static_cast<std::size_t>(s.g)].g,
+                 candidates[static_cast<std::size_t>(s.b)].b};
+    };
+    PointFilter g = f;
+    g.UsesEffect = false;
+    RunPointFilterRows(a, g, tabulated);
     return;
   }
 

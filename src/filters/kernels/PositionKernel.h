@@ -71,7 +71,7 @@ void RunPositionFilter(const KernelArgs& args, TopAt topAt, RowTops rowTops) {
           const Pixel s = srcRow[x];
           E = {(*effect)(E.r, PixelRed(s)), (*effect)(E.g, PixelGreen(s)), (*effect)(E.b, PixelBlue(s))};
         }
-        ClampInline(E);
+        ClampRgb(E);
         compose(E, dstRow, srcRow, x, m[x]);
       }
     }

@@ -108,7 +108,7 @@ void ApplyTexture(const KernelArgs& args, float f, bool mono) {
                     selfEffect[static_cast<std::size_t>(s.b)]};
         const Rgb c = cand(E, T);
         Rgb v = blendIdentity ? c : e.BlendProc(c, dstRow, srcRow, x, 100, 100);
-        ClampInline(v);
+        ClampRgb(v);
         tail.Store(v, dstRow, srcRow, x, m[x]);
         continue;
       }
