@@ -4,12 +4,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/Random.h"
 #include "support/FilterTestSupport.h"
 #include "tools/core/BrushDabs.h"
+#include "tools/core/ColourParts.h"
 
 namespace rv {
 namespace {
@@ -643,6 +645,98 @@ TEST(FastPaths, BlurEqualsThePlainNeighbourhoodMean) {
     SeedRandom(55);
     DabBlur(b.Target(), c, o);
     ASSERT_TRUE(a.work == b.work) << "round " << round;
+  }
+}
+
+TEST(FastPaths, HueAndLightSaturationPartsEqualTheFullConversion) {
+  for (int r = 0; r < 256; ++r)
+    for (int g = 0; g < 256; ++g)
+      for (int b = 0; b < 256; ++b) {
+        const Rgb hls = RgbToHlsPlain(r, g, b);
+        const LightSat ls = LightSatOf(r, g, b);
+        if (HueOf(r, g, b) != hls.r || ls.l != hls.g || ls.s != hls.b)
+          FAIL() << r << "," << g << "," << b << ": " << HueOf(r, g, b) << " " << ls.l << " " << ls.s;
+      }
+}
+
+// Random values for every option of every tool, within the windows' ranges.
+BrushToolSettings RandomSettings(const std::function<int(int)>& next) {
+  auto common = [&next](auto& o) {
+    o.Wielkosc = 1 + next(25);
+    o.Przezroczystosc = next(101);
+    o.Twardosc = next(4) == 0 ? 100 : next(101);
+    o.Tryb = next(26);
+  };
+  BrushToolSettings s;
+  common(s.Spray);
+  s.Spray.Gestosc = next(101);
+  for (EnlightOptions* e : {&s.Enlight, &s.Darker}) {
+    common(*e);
+    e->TypeBox = next(26);
+    e->CanalR = next(256);
+    e->CanalG = next(256);
+    e->CanalB = next(256);
+  }
+  common(s.Blur);
+  s.Blur.Moc = 2 + next(5);
+  common(s.Gray);
+  common(s.Stamp);
+  common(s.Sharp);
+  common(s.RedEye);
+  common(s.CorrectionBrush);
+  s.CorrectionBrush.Gora = next(2);
+  s.CorrectionBrush.Lewo = next(2);
+  common(s.BrushHistory);
+  s.BrushHistory.RadioBack = next(2);
+  common(s.Brush);
+  common(s.Bucket);
+  s.Bucket.Tolerant = next(256);
+  common(s.ColorBrush);
+  common(s.ColorChange);
+  s.ColorChange.CanalR = next(511) - 255;
+  s.ColorChange.CanalG = next(511) - 255;
+  s.ColorChange.CanalB = next(511) - 255;
+  return s;
+}
+
+TEST(FastPaths, EveryToolEqualsItsPlainPath) {
+  std::uint32_t g = 23;
+  std::function<int(int)> next = [&g](int n) {
+    g = g * 1103515245u + 12345u;
+    return static_cast<int>((g >> 8) % static_cast<std::uint32_t>(n));
+  };
+  for (int round = 0; round < 40; ++round) {
+    const int w = 3 + next(40), h = 3 + next(40);
+    const Bitmap pic = test::Noise(w, h, static_cast<std::uint32_t>(round) + 500u);
+    const Bitmap before = test::Noise(w, h, static_cast<std::uint32_t>(round) + 900u);
+    const Bitmap previous = test::Noise(1 + next(w), 1 + next(h), static_cast<std::uint32_t>(round));
+    const BrushToolSettings set = RandomSettings(next);
+    DabSources src;
+    src.StampSourceSet = true;
+    src.StampSource = {next(w + 4) - 2, next(h + 4) - 2};
+    src.History.CurrentIndex = 2;
+    src.History.Previous = &previous;
+    src.History.Snapshot = &before;
+    const DabPoint c{next(w + 10) - 5, next(h + 10) - 5};
+    const PackedColor primary = static_cast<PackedColor>(next(1 << 24));
+    for (int id : kBrushToolIds) {
+      Scene a(pic), b(pic);
+      for (Scene* s : {&a, &b}) {
+        s->work = before;
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) s->mask.Set(x, y, static_cast<std::uint8_t>((x * 37 + y * 11 + round) % 101));
+        s->channel = round % 4;
+        s->primary = primary;
+      }
+      b.plain = true;
+      SeedRandom(77);
+      ApplyDab(id, a.Target(), c, set, src);
+      const std::uint32_t stateA = RandomState();
+      SeedRandom(77);
+      ApplyDab(id, b.Target(), c, set, src);
+      ASSERT_TRUE(a.work == b.work) << "tool " << id << " round " << round;
+      ASSERT_EQ(stateA, RandomState()) << "tool " << id << " round " << round;
+    }
   }
 }
 

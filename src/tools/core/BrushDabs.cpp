@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Random.h"
+#include "tools/core/ColourParts.h"
 
 namespace rv {
 
@@ -70,38 +71,6 @@ struct EngineCompose {
   }
 };
 
-// Walks the disc: admit(), drawn before anything else of a pixel inside the
-// disc, may skip it; cand(px, py, dstRow, srcRow, d) gives the candidate
-// colour; compose writes it.
-template <class Admit, class Cand, class Compose>
-void DabSkeleton(const DabTarget& t, const DabFrame& f, Admit admit, Cand cand, Compose compose) {
-  t.Engine.SelectStore(t.ActiveChannel);
-  const int r = f.r;
-  for (int py = f.box.y0; py < f.box.y1; ++py) {
-    Pixel* dstRow = t.Work.Row(py);
-    const Pixel* srcRow = t.Backup.Row(py);
-    const std::uint8_t* maskRow = f.maskCovers ? t.Mask.Row(py) : nullptr;
-    const int dy = py - f.y;
-    for (int px = f.box.x0; px < f.box.x1; ++px) {
-      const int dx = px - f.x;
-      const int d = static_cast<int>(std::sqrt(static_cast<double>(dy * dy + dx * dx)));
-      if (d > r) continue;
-      if (!admit()) continue;
-      const int fo = CPixelEngine::BrushFalloff(d, r, f.hardness);
-      const int m = maskRow ? maskRow[px] : 100;
-      const float w = Percent(m);
-      const float u = Percent(100 - m);
-      const Rgb c = cand(px, py, dstRow, srcRow, d);
-      compose(c, dstRow, srcRow, px, w, u, f.a, f.b, d, r, fo);
-    }
-  }
-}
-
-template <class Cand>
-void DabSkeleton(const DabTarget& t, const DabFrame& f, Cand cand) {
-  DabSkeleton(t, f, AdmitAll{}, cand, EngineCompose{t.Engine});
-}
-
 struct NoBlendHook {
   void operator()(CPixelEngine&) const {}
 };
@@ -121,6 +90,50 @@ struct HookCompose {
 };
 template <class A, class B>
 HookCompose(CPixelEngine&, A, B) -> HookCompose<A, B>;
+
+// Walks the disc: admit(), drawn before anything else of a pixel inside the
+// disc, may skip it; cand(px, py, dstRow, srcRow, d) gives the candidate
+// colour; compose writes it.
+template <class Admit, class Cand, class Compose>
+void DabSkeleton(const DabTarget& t, const DabFrame& f, Admit admit, Cand cand, Compose compose) {
+  t.Engine.SelectStore(t.ActiveChannel);
+  const int r = f.r;
+  int falloff[151];  // by distance, 0..r
+  for (int d = 0; d <= r; ++d) falloff[d] = CPixelEngine::BrushFalloff(d, r, f.hardness);
+  for (int py = f.box.y0; py < f.box.y1; ++py) {
+    Pixel* dstRow = t.Work.Row(py);
+    const Pixel* srcRow = t.Backup.Row(py);
+    const std::uint8_t* maskRow = f.maskCovers ? t.Mask.Row(py) : nullptr;
+    const int dy = py - f.y;
+    for (int px = f.box.x0; px < f.box.x1; ++px) {
+      const int dx = px - f.x;
+      const int d = static_cast<int>(std::sqrt(static_cast<double>(dy * dy + dx * dx)));
+      if (d > r) continue;
+      if (!admit()) continue;
+      const int fo = falloff[d];
+      const int m = maskRow ? maskRow[px] : 100;
+      const float w = Percent(m);
+      const float u = Percent(100 - m);
+      const Rgb c = cand(px, py, dstRow, srcRow, d);
+      compose(c, dstRow, srcRow, px, w, u, f.a, f.b, d, r, fo);
+    }
+  }
+}
+
+// The engine's ComposeDabPixel, or its inline copy.
+template <class Admit, class Cand>
+void DabSkeletonComposed(const DabTarget& t, const DabFrame& f, Admit admit, Cand cand) {
+  if (t.PlainPath)
+    DabSkeleton(t, f, admit, cand, EngineCompose{t.Engine});
+  else
+    DabSkeleton(t, f, admit, cand, HookCompose{t.Engine, NoBlendHook{}, NoStoreHook{}});
+}
+
+template <class Cand>
+void DabSkeleton(const DabTarget& t, const DabFrame& f, Cand cand) {
+  DabSkeletonComposed(t, f, AdmitAll{}, cand);
+}
+
 
 inline Rgb ToRgb(Pixel p) { return {PixelRed(p), PixelGreen(p), PixelBlue(p)}; }
 
@@ -147,12 +160,15 @@ DabStatus DabEffect(const DabTarget& t, DabPoint centre, const EnlightOptions& o
 // Means of the (2k + 1) x (2k + 1) backup pixels around every pixel of the
 // box, per channel, from running sums (exact integers, so equal to summing
 // each neighbourhood). The box lies at least k inside the picture.
-std::vector<Rgb> BlurMeans(const Bitmap& src, const BrushBox& box, int k) {
+const std::vector<Rgb>& BlurMeans(const Bitmap& src, const BrushBox& box, int k) {
   const int bw = box.x1 - box.x0;
   const int bh = box.y1 - box.y0;
-  std::vector<Rgb> out(static_cast<std::size_t>(bw) * static_cast<std::size_t>(bh));
+  // Kept between dabs: a stroke would otherwise ask for a fresh megabyte per dab.
+  static std::vector<Rgb> out;
+  static std::vector<Rgb> col;
+  out.resize(static_cast<std::size_t>(bw) * static_cast<std::size_t>(bh));
   const int cw = bw + 2 * k;  // columns x0 - k .. x1 + k - 1
-  std::vector<Rgb> col(static_cast<std::size_t>(cw));
+  col.assign(static_cast<std::size_t>(cw), Rgb{});
   const int count = (2 * k + 1) * (2 * k + 1);
   for (int y = box.y0 - k; y <= box.y0 + k; ++y) {
     const Pixel* row = src.Row(y) + (box.x0 - k);
@@ -207,9 +223,9 @@ DabStatus DabSpray(const DabTarget& t, DabPoint centre, const SprayOptions& o) {
   const DabFrame f = Prepare(t, centre, o);
   const Rgb top = ToRgb(PackedToPixel(t.PrimaryColor));
   const int density = o.Gestosc;
-  DabSkeleton(
+  DabSkeletonComposed(
       t, f, [density] { return Random() % 100 < density; },
-      [top](int, int, Pixel*, const Pixel*, int) { return top; }, EngineCompose{t.Engine});
+      [top](int, int, Pixel*, const Pixel*, int) { return top; });
   return DabStatus::Done;
 }
 
@@ -242,7 +258,7 @@ DabStatus DabBlur(const DabTarget& t, DabPoint centre, const BlurOptions& o) {
     });
     return DabStatus::Done;
   }
-  const std::vector<Rgb> means = BlurMeans(t.Backup, f.box, k);
+  const std::vector<Rgb>& means = BlurMeans(t.Backup, f.box, k);
   const int bw = f.box.x1 - f.box.x0;
   const BrushBox box = f.box;
   DabSkeleton(t, f, [&means, bw, box](int px, int py, Pixel*, const Pixel*, int) {
@@ -288,31 +304,38 @@ DabStatus DabSharp(const DabTarget& t, DabPoint centre, const SharpOptions& o) {
   Narrow(f, 1);
   if (f.box.x0 >= f.box.x1 || f.box.y0 >= f.box.y1) return DabStatus::Done;
   const Bitmap& src = t.Backup;
-  DabSkeleton(t, f, [&src](int px, int py, Pixel*, const Pixel* srcRow, int) {
-    const Rgb s = ToRgb(srcRow[px]);
-    int sr = 9 * s.r, sg = 9 * s.g, sb = 9 * s.b;
-    for (int y = py - 1; y <= py + 1; ++y) {
-      const Pixel* row = src.Row(y);
-      for (int x = px - 1; x <= px + 1; ++x) {
-        if (x == px && y == py) continue;
-        sr -= PixelRed(row[x]);
-        sg -= PixelGreen(row[x]);
-        sb -= PixelBlue(row[x]);
-      }
+  const std::size_t stride = static_cast<std::size_t>(src.Width());
+  DabSkeleton(t, f, [stride](int px, int, Pixel*, const Pixel* srcRow, int) {
+    // Weight 9 in the centre and -1 around it, summing to 1.
+    const Pixel* c = srcRow + px;
+    const Pixel* up = c - stride;
+    const Pixel* down = c + stride;
+    const Pixel around[8] = {up[-1], up[0], up[1], c[-1], c[1], down[-1], down[0], down[1]};
+    int sr = 9 * PixelRed(*c), sg = 9 * PixelGreen(*c), sb = 9 * PixelBlue(*c);
+    for (const Pixel p : around) {
+      sr -= PixelRed(p);
+      sg -= PixelGreen(p);
+      sb -= PixelBlue(p);
     }
-    return Clamped(sr, sg, sb);  // the weights sum to 1
+    return Clamped(sr, sg, sb);
   });
   return DabStatus::Done;
 }
 
 DabStatus DabRedEye(const DabTarget& t, DabPoint centre, const RedEyeOptions& o) {
   const DabFrame f = Prepare(t, centre, o);
-  DabSkeleton(t, f, [](int px, int, Pixel*, const Pixel* srcRow, int) {
-    const Rgb s = ToRgb(srcRow[px]);
-    const int hue = RgbToHls(s.r, s.g, s.b).r;
-    const int red = (hue < 30 || hue > 180) ? (s.g + s.b) / 2 : s.r;
-    return Rgb{red, s.g, s.b};
-  });
+  auto redEye = [](auto hueOf) {
+    return [hueOf](int px, int, Pixel*, const Pixel* srcRow, int) {
+      const Rgb s = ToRgb(srcRow[px]);
+      const int hue = hueOf(s);
+      const int red = (hue < 30 || hue > 180) ? (s.g + s.b) / 2 : s.r;
+      return Rgb{red, s.g, s.b};
+    };
+  };
+  if (t.PlainPath)
+    DabSkeleton(t, f, redEye([](Rgb s) { return RgbToHls(s.r, s.g, s.b).r; }));
+  else
+    DabSkeleton(t, f, redEye([](Rgb s) { return HueOf(s.r, s.g, s.b); }));
   return DabStatus::Done;
 }
 
@@ -375,11 +398,20 @@ DabStatus DabColorBrush(const DabTarget& t, DabPoint centre, const ColorBrushOpt
   const DabFrame f = Prepare(t, centre, o);
   const PackedColor pc = t.PrimaryColor;
   const int hue = RgbToHls(PackedRed(pc), PackedGreen(pc), PackedBlue(pc)).r;
-  DabSkeleton(t, f, [hue](int px, int, Pixel*, const Pixel* srcRow, int) {
-    const Pixel s = srcRow[px];
-    const Rgb hls = RgbToHls(PixelRed(s), PixelGreen(s), PixelBlue(s));
-    return HlsToRgb(hue, hls.g, hls.b);  // clamped by the conversion
-  });
+  // HlsToRgb clamps.
+  if (t.PlainPath) {
+    DabSkeleton(t, f, [hue](int px, int, Pixel*, const Pixel* srcRow, int) {
+      const Pixel s = srcRow[px];
+      const Rgb hls = RgbToHls(PixelRed(s), PixelGreen(s), PixelBlue(s));
+      return HlsToRgb(hue, hls.g, hls.b);
+    });
+  } else {
+    DabSkeleton(t, f, [hue](int px, int, Pixel*, const Pixel* srcRow, int) {
+      const Pixel s = srcRow[px];
+      const LightSat ls = LightSatOf(PixelRed(s), PixelGreen(s), PixelBlue(s));
+      return HlsToRgb(hue, ls.l, ls.s);
+    });
+  }
   return DabStatus::Done;
 }
 

@@ -116,7 +116,8 @@ template <class AfterBlend, class BeforeStore>
 inline void ComposeDabPixelWith(CPixelEngine& e, Rgb c, Pixel* dstRow, const Pixel* srcRow, int x, float w,
                                 float u, float a, float b, int d, int r, int f, AfterBlend afterBlend,
                                 BeforeStore beforeStore) {
-  const Rgb blended = e.BlendProc(c, dstRow, srcRow, x, d, r);
+  // "Zwykły" gives the top colour as it is.
+  const Rgb blended = e.BlendIndex == 0 ? c : e.BlendProc(c, dstRow, srcRow, x, d, r);
   e.ColorR = blended.r;
   e.ColorG = blended.g;
   e.ColorB = blended.b;
