@@ -659,6 +659,15 @@ TEST(FastPaths, HueAndLightSaturationPartsEqualTheFullConversion) {
       }
 }
 
+TEST(FastPaths, HlsAtOneHueEqualsHlsToRgb) {
+  for (int h = 0; h <= 240; ++h) {
+    const HlsAtHue at(h);
+    for (int l = 0; l <= 240; ++l)
+      for (int s = 0; s <= 240; ++s)
+        if (at(l, s) != HlsToRgb(h, l, s)) FAIL() << h << "," << l << "," << s;
+  }
+}
+
 // Random values for every option of every tool, within the windows' ranges.
 BrushToolSettings RandomSettings(const std::function<int(int)>& next) {
   auto common = [&next](auto& o) {

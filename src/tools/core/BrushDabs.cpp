@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "engine/Random.h"
@@ -406,10 +407,14 @@ DabStatus DabColorBrush(const DabTarget& t, DabPoint centre, const ColorBrushOpt
       return HlsToRgb(hue, hls.g, hls.b);
     });
   } else {
-    DabSkeleton(t, f, [hue](int px, int, Pixel*, const Pixel* srcRow, int) {
+    // Built once per primary hue: the dabs of a stroke share it.
+    static std::unique_ptr<HlsAtHue> cached;
+    if (!cached || cached->Hue() != hue) cached = std::make_unique<HlsAtHue>(hue);
+    const HlsAtHue& toRgb = *cached;
+    DabSkeleton(t, f, [&toRgb](int px, int, Pixel*, const Pixel* srcRow, int) {
       const Pixel s = srcRow[px];
       const LightSat ls = LightSatOf(PixelRed(s), PixelGreen(s), PixelBlue(s));
-      return HlsToRgb(hue, ls.l, ls.s);
+      return toRgb(ls.l, ls.s);
     });
   }
   return DabStatus::Done;

@@ -55,4 +55,33 @@ LightSat LightSatOf(int r, int g, int b) {
   return {l, std::min(s, 240)};
 }
 
+HlsAtHue::HlsAtHue(int hue) : hue_(hue), table_(241 * 241) {
+  // Where each component's hue falls among the ranges of HueToComponent:
+  // 0 the low end, 1 the high end, 2 a ramp by a step a.
+  int kind[3], a[3];
+  const int hues[3] = {hue + 80, hue, hue - 80};
+  for (int i = 0; i < 3; ++i) {
+    int h = hues[i];
+    if (h < 0) h += 240;
+    if (h > 240) h -= 240;
+    kind[i] = h < 40 ? 2 : (h < 120 ? 1 : (h < 160 ? 2 : 0));
+    a[i] = h < 40 ? h : (160 - h);
+  }
+  for (int l = 0; l <= 240; ++l) {
+    std::uint32_t* row = table_.data() + static_cast<std::size_t>(l) * 241;
+    const int grey = l * 255 / 240;
+    row[0] = static_cast<std::uint32_t>(grey | (grey << 8) | (grey << 16));
+    for (int s = 1; s <= 240; ++s) {
+      const int m2 = l <= 120 ? (l * (240 + s) + 120) / 240 : l + s - (l * s + 120) / 240;
+      const int m1 = 2 * l - m2;
+      int c[3];
+      for (int i = 0; i < 3; ++i) {
+        const int v = kind[i] == 0 ? m1 : (kind[i] == 1 ? m2 : m1 + (a[i] * (m2 - m1) + 20) / 40);
+        c[i] = ClampByte((v * 255 + 120) / 240);
+      }
+      row[s] = static_cast<std::uint32_t>(c[0] | (c[1] << 8) | (c[2] << 16));
+    }
+  }
+}
+
 }  // namespace rv
