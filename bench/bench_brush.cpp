@@ -1,5 +1,7 @@
 // One dab of radius 150 with each brush tool on a 6000 x 4000 picture, away
-// from the edges, with the tools' default settings (blur also at Moc 6).
+// from the edges, with the tools' default settings (blur also at Moc 6), on
+// a picture of noise (every pixel another colour: the worst case for the
+// colour conversions).
 #include <benchmark/benchmark.h>
 
 #include "engine/Random.h"
@@ -37,7 +39,7 @@ Pictures& Shared() {
   return p;
 }
 
-void Dab(benchmark::State& state, int toolId, int moc, int tryb) {
+void Dab(benchmark::State& state, int toolId, int moc, int tryb, bool newHue) {
   Pictures& p = Shared();
   CPixelEngine e;
   BrushToolSettings set;
@@ -47,27 +49,24 @@ void Dab(benchmark::State& state, int toolId, int moc, int tryb) {
   set.ColorChange.CanalB = -30;
   set.Blur.Moc = moc;
   set.Spray.Gestosc = 50;
-  for (int id : kBrushToolIds) {
-    (void)id;
-  }
   set.Brush.Tryb = set.Spray.Tryb = set.Blur.Tryb = set.Gray.Tryb = set.Stamp.Tryb = set.Sharp.Tryb = tryb;
   set.Enlight.Tryb = set.Darker.Tryb = set.RedEye.Tryb = set.CorrectionBrush.Tryb = tryb;
   set.BrushHistory.Tryb = set.Bucket.Tryb = set.ColorBrush.Tryb = set.ColorChange.Tryb = tryb;
-  for (BrushToolSettings* s : {&set}) {
-    s->Spray.Wielkosc = s->Enlight.Wielkosc = s->Darker.Wielkosc = s->Blur.Wielkosc = s->Gray.Wielkosc = 150;
-    s->Stamp.Wielkosc = s->Sharp.Wielkosc = s->RedEye.Wielkosc = s->CorrectionBrush.Wielkosc = 150;
-    s->BrushHistory.Wielkosc = s->Brush.Wielkosc = s->Bucket.Wielkosc = s->ColorBrush.Wielkosc = 150;
-    s->ColorChange.Wielkosc = 150;
-  }
+  set.Spray.Wielkosc = set.Enlight.Wielkosc = set.Darker.Wielkosc = set.Blur.Wielkosc = set.Gray.Wielkosc = 150;
+  set.Stamp.Wielkosc = set.Sharp.Wielkosc = set.RedEye.Wielkosc = set.CorrectionBrush.Wielkosc = 150;
+  set.BrushHistory.Wielkosc = set.Brush.Wielkosc = set.Bucket.Wielkosc = set.ColorBrush.Wielkosc = 150;
+  set.ColorChange.Wielkosc = 150;
   DabSources src;
   src.StampSourceSet = true;
   src.StampSource = {1200, 900};
   src.History.CurrentIndex = 1;
   src.History.Previous = &p.previous;
-  const DabTarget t{e, p.work, p.backup, p.mask, kChannelAll, MakePacked(200, 40, 90), false};
+  DabTarget t{e, p.work, p.backup, p.mask, kChannelAll, MakePacked(200, 40, 90), false};
   SeedRandom(1);
   int i = 0;
   for (auto _ : state) {
+    // The first dab after a change of the primary colour.
+    if (newHue) t.PrimaryColor = i % 2 ? MakePacked(200, 40, 90) : MakePacked(40, 90, 200);
     // Centres move a little, as along a stroke.
     const DabPoint c{3000 + (i % 16) * 7, 2000 + (i % 8) * 5};
     ++i;
@@ -79,14 +78,16 @@ void Dab(benchmark::State& state, int toolId, int moc, int tryb) {
 void Register() {
   for (int id : kBrushToolIds) {
     const BrushToolDecl* d = FindBrushTool(id);
-    benchmark::RegisterBenchmark((std::string("Dab/") + d->WindowClass).c_str(), Dab, id, 4, 0)
+    benchmark::RegisterBenchmark((std::string("Dab/") + d->WindowClass).c_str(), Dab, id, 4, 0, false)
         ->Unit(benchmark::kMillisecond);
     if (id == kToolBlur)
-      benchmark::RegisterBenchmark("Dab/TFormBlur/Moc6", Dab, id, 6, 0)->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark("Dab/TFormBlur/Moc6", Dab, id, 6, 0, false)->Unit(benchmark::kMillisecond);
   }
-  benchmark::RegisterBenchmark("Dab/TFormBrush/Rozpuszczenie", Dab, kToolBrush, 4, 1)
+  benchmark::RegisterBenchmark("Dab/TFormColorBrush/NewHue", Dab, kToolColorBrush, 4, 0, true)
       ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("Dab/TFormBrush/Barwa", Dab, kToolBrush, 4, 21)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Dab/TFormBrush/Rozpuszczenie", Dab, kToolBrush, 4, 1, false)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Dab/TFormBrush/Barwa", Dab, kToolBrush, 4, 21, false)->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace

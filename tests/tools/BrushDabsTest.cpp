@@ -2,6 +2,7 @@
 // tool's candidate and its own rules, and the draws of the spray.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -113,9 +114,14 @@ TEST(DabSkeleton, CornerDabTouchesOnlyThePicture) {
         EXPECT_EQ(RgbAt(s.work, x, y).r, inBox && inDisc ? 255 : 0) << c.X << "," << c.Y << " at " << x << "," << y;
       }
   }
-  Scene far(8, 8, {0, 0, 0});
-  DabBrush(far.Target(), {1000, -1000}, Hard(150));
-  EXPECT_TRUE(far.work == far.backup);
+  for (DabPoint c : {DabPoint{1000, -1000}, DabPoint{INT_MAX, INT_MAX}, DabPoint{INT_MIN, 3}, DabPoint{158, 3}}) {
+    Scene far(8, 8, {0, 0, 0});
+    DabBrush(far.Target(), c, Hard(150));
+    EXPECT_TRUE(far.work == far.backup) << c.X;
+  }
+  Scene near(8, 8, {0, 0, 0});
+  DabBrush(near.Target(), {157, 3}, Hard(150));
+  EXPECT_EQ(RgbAt(near.work, 7, 3).r, 255) << "150 away: the rim still reaches the last column";
 }
 
 TEST(DabSkeleton, SelectionAndTransparencyWeights) {
@@ -507,6 +513,9 @@ TEST(Stamp, CopiesFromTheSourceOffsetLimitedToThePicture) {
   Scene e(Coordinates(30, 30));
   DabStamp(e.Target(), {10, 10}, o, true, {28, 1});
   EXPECT_EQ(RgbAt(e.work, 12, 7), (Rgb{29, 0, 7})) << "30 and -2 limited to 29 and 0";
+  Scene huge(Coordinates(30, 30));
+  DabStamp(huge.Target(), {10, 10}, o, true, {INT_MAX, INT_MIN});
+  EXPECT_EQ(RgbAt(huge.work, 10, 10), (Rgb{29, 0, 7}));
 }
 
 // ---------------------------------------------------------------- history brush

@@ -37,15 +37,17 @@ struct DabFrame {
 template <class O>
 DabFrame Prepare(const DabTarget& t, DabPoint c, const O& o) {
   DabFrame f;
-  f.x = c.X;
-  f.y = c.Y;
+  f.w = std::min(t.Work.Width(), t.Backup.Width());
+  f.h = std::min(t.Work.Height(), t.Backup.Height());
+  // A centre more than a radius off the picture touches nothing; kept near
+  // it, the bounds cannot overflow.
+  f.x = std::clamp(c.X, -200, f.w + 200);
+  f.y = std::clamp(c.Y, -200, f.h + 200);
   f.r = std::clamp(o.Wielkosc, 1, 150);
   f.hardness = std::clamp(o.Twardosc, 0, 100);
   const int tr = std::clamp(o.Przezroczystosc, 0, 100);
   f.a = Percent(tr);
   f.b = Percent(100 - tr);
-  f.w = std::min(t.Work.Width(), t.Backup.Width());
-  f.h = std::min(t.Work.Height(), t.Backup.Height());
   f.box = CPixelEngine::BrushBounds(f.w, f.h, f.x, f.y, f.r);
   f.maskCovers = t.Mask.Width() >= f.w && t.Mask.Height() >= f.h && !t.Mask.Empty();
   t.Engine.SelectBlend(o.Tryb);
@@ -134,7 +136,6 @@ template <class Cand>
 void DabSkeleton(const DabTarget& t, const DabFrame& f, Cand cand) {
   DabSkeletonComposed(t, f, AdmitAll{}, cand);
 }
-
 
 inline Rgb ToRgb(Pixel p) { return {PixelRed(p), PixelGreen(p), PixelBlue(p)}; }
 
@@ -291,11 +292,12 @@ DabStatus DabStamp(const DabTarget& t, DabPoint centre, const StampOptions& o, b
   if (!sourceSet) return DabStatus::NoStampSource;
   const DabFrame f = Prepare(t, centre, o);
   const Bitmap& src = t.Backup;
-  const int ox = source.X - f.x;
-  const int oy = source.Y - f.y;
-  const int w = f.w, h = f.h;
+  const long long ox = static_cast<long long>(source.X) - f.x;
+  const long long oy = static_cast<long long>(source.Y) - f.y;
+  const long long w = f.w, h = f.h;
   DabSkeleton(t, f, [&src, ox, oy, w, h](int px, int py, Pixel*, const Pixel*, int) {
-    return ToRgb(src.At(std::clamp(px + ox, 0, w - 1), std::clamp(py + oy, 0, h - 1)));
+    return ToRgb(src.At(static_cast<int>(std::clamp(px + ox, 0LL, w - 1)),
+                        static_cast<int>(std::clamp(py + oy, 0LL, h - 1))));
   });
   return DabStatus::Done;
 }
