@@ -196,6 +196,63 @@ TEST(StampSource, DragKeepsTheOffsetAndWrapsToTheFarEdge) {
   EXPECT_FALSE(s.StampSourceSet);
 }
 
+// A 40 x 40 picture shown at 20 x 20, red x and green y in every pixel.
+struct Window {
+  Bitmap work{40, 40};
+  Bitmap backup{40, 40};
+  SelectionMask mask{40, 40, 100};
+  CPixelEngine engine;
+  BrushToolSettings set;
+  CStampSource stamp;
+  HistorySources history;
+  Window() {
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) backup.Set(x, y, MakePixel(x, y, 0));
+    work = backup;
+    set.Stamp.Wielkosc = set.Brush.Wielkosc = set.Bucket.Wielkosc = 2;
+    set.Stamp.Twardosc = set.Brush.Twardosc = 100;
+  }
+  DabTarget Target() { return DabTarget{engine, work, backup, mask, kChannelAll, MakePacked(255, 255, 255)}; }
+  Pixel At(int x, int y) const { return work.At(x, y); }
+};
+
+TEST(BrushRouting, PressAndDragDabAtThePictureOfThePointer) {
+  Window w;
+  EXPECT_EQ(BrushLeftPress(kToolBrush, w.Target(), 5, 6, 20, 20, w.set, w.stamp, w.history), DabStatus::Done);
+  EXPECT_EQ(w.At(10, 12), MakePixel(255, 255, 255)) << "display (5, 6) is picture (10, 12)";
+  BrushLeftDrag(kToolBrush, w.Target(), 15, 6, 20, 20, w.set, w.stamp, w.history);
+  EXPECT_EQ(w.At(30, 12), MakePixel(255, 255, 255));
+  EXPECT_EQ(w.At(20, 12), w.backup.At(20, 12)) << "nothing between two positions";
+  EXPECT_FALSE(BrushRightPressOrDrag(kToolBrush, 1, 1, w.stamp)) << "the window pans";
+}
+
+TEST(BrushRouting, PressOnlyToolsIgnoreTheDrag) {
+  for (int tool : {kToolBucket, kToolRedEye, kToolCorrectionBrush}) {
+    Window w;
+    BrushLeftDrag(tool, w.Target(), 5, 6, 20, 20, w.set, w.stamp, w.history);
+    EXPECT_TRUE(w.work == w.backup) << tool;
+  }
+  Window w;
+  BrushLeftPress(0, w.Target(), 5, 6, 20, 20, w.set, w.stamp, w.history);
+  EXPECT_TRUE(w.work == w.backup) << "not a brush";
+}
+
+TEST(BrushRouting, StampCopiesFromTheRightClickAndFollowsThePointer) {
+  Window w;
+  EXPECT_EQ(BrushLeftPress(kToolStamp, w.Target(), 5, 5, 20, 20, w.set, w.stamp, w.history),
+            DabStatus::NoStampSource);
+  EXPECT_TRUE(w.work == w.backup);
+  EXPECT_TRUE(BrushRightPressOrDrag(kToolStamp, 2, 3, w.stamp));
+  // Source (2, 3) is picture (4, 6); the press at display (5, 5), picture (10, 10).
+  BrushLeftPress(kToolStamp, w.Target(), 5, 5, 20, 20, w.set, w.stamp, w.history);
+  EXPECT_EQ(w.At(10, 10), MakePixel(4, 6, 0));
+  // A drag by (3, 1): the source moves to (5, 4), picture (10, 8), under the pointer's picture (16, 12).
+  BrushLeftDrag(kToolStamp, w.Target(), 8, 6, 20, 20, w.set, w.stamp, w.history);
+  EXPECT_EQ(w.stamp.StampSourceX, 5);
+  EXPECT_EQ(w.stamp.StampSourceY, 4);
+  EXPECT_EQ(w.At(16, 12), MakePixel(10, 8, 0));
+}
+
 TEST(BrushCursor, OutlineUnderThePointerOnThePicture) {
   Bitmap pic(1024, 600, MakePixel(0, 0, 0));
   pic.Set(10, 10, MakePixel(255, 100, 200));

@@ -60,6 +60,41 @@ DabPoint CStampSource::SourceOnPicture(int w, int h, int wd, int hd) const {
   return DisplayToPicture(StampSourceX, StampSourceY, w, h, wd, hd);
 }
 
+namespace {
+
+DabStatus DabAt(int toolId, const DabTarget& t, int x, int y, int wd, int hd, const BrushToolSettings& s,
+                const CStampSource& stamp, const HistorySources& history) {
+  const int w = t.Work.Width(), h = t.Work.Height();
+  DabSources src;
+  src.StampSourceSet = stamp.StampSourceSet;
+  src.StampSource = stamp.SourceOnPicture(w, h, wd, hd);
+  src.History = history;
+  return ApplyDab(toolId, t, DisplayToPicture(x, y, w, h, wd, hd), s, src);
+}
+
+}  // namespace
+
+DabStatus BrushLeftPress(int toolId, const DabTarget& t, int x, int y, int wd, int hd, const BrushToolSettings& s,
+                         CStampSource& stamp, const HistorySources& history) {
+  if (!IsBrushTool(toolId)) return DabStatus::Done;
+  if (toolId == kToolStamp) stamp.Press(x, y, wd, hd);
+  return DabAt(toolId, t, x, y, wd, hd, s, stamp, history);
+}
+
+DabStatus BrushLeftDrag(int toolId, const DabTarget& t, int x, int y, int wd, int hd, const BrushToolSettings& s,
+                        CStampSource& stamp, const HistorySources& history) {
+  const BrushToolDecl* d = FindBrushTool(toolId);
+  if (!d || !d->DabsOnDrag) return DabStatus::Done;
+  if (toolId == kToolStamp) stamp.Drag(x, y, wd, hd);
+  return DabAt(toolId, t, x, y, wd, hd, s, stamp, history);
+}
+
+bool BrushRightPressOrDrag(int toolId, int x, int y, CStampSource& stamp) {
+  if (toolId != kToolStamp) return false;
+  stamp.SetSource(x, y);
+  return true;
+}
+
 const char* StrokeLabel(int toolId) {
   const BrushToolDecl* d = FindBrushTool(toolId);
   return d ? d->HistoryLabel : nullptr;

@@ -58,6 +58,21 @@ class CStampSource {
   DabPoint SourceOnPicture(int w, int h, int wd, int hd) const;
 };
 
+// The brush tools' part of the document window's routing, at display
+// position (x, y) of a display wd x hd. The window resets the spacing's last
+// position at every press and passes a drag on only when its spacing says so.
+//
+// Left press: the stamp first wraps its source point; then the dab.
+DabStatus BrushLeftPress(int toolId, const DabTarget& t, int x, int y, int wd, int hd, const BrushToolSettings& s,
+                         CStampSource& stamp, const HistorySources& history);
+// Left drag: nothing for the tools that act on the press only; the stamp
+// first moves its source point along; then the dab.
+DabStatus BrushLeftDrag(int toolId, const DabTarget& t, int x, int y, int wd, int hd, const BrushToolSettings& s,
+                        CStampSource& stamp, const HistorySources& history);
+// Right press or drag: true when the tool takes it (the stamp sets its source
+// point there); false when the window pans instead.
+bool BrushRightPressOrDrag(int toolId, int x, int y, CStampSource& stamp);
+
 // The label of the history entry a stroke of toolId adds ("Pędzel"), nullptr
 // for tools that are not brushes.
 const char* StrokeLabel(int toolId);
