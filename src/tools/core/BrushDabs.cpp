@@ -165,7 +165,8 @@ DabStatus DabEffect(const DabTarget& t, DabPoint centre, const EnlightOptions& o
 const std::vector<Rgb>& BlurMeans(const Bitmap& src, const BrushBox& box, int k) {
   const int bw = box.x1 - box.x0;
   const int bh = box.y1 - box.y0;
-  // Kept between dabs: a stroke would otherwise ask for a fresh megabyte per dab.
+  // Kept between dabs (all on the one user-interface thread): a stroke would
+  // otherwise ask for a fresh megabyte per dab.
   static std::vector<Rgb> out;
   static std::vector<Rgb> col;
   out.resize(static_cast<std::size_t>(bw) * static_cast<std::size_t>(bh));
@@ -409,7 +410,7 @@ DabStatus DabColorBrush(const DabTarget& t, DabPoint centre, const ColorBrushOpt
       return HlsToRgb(hue, hls.g, hls.b);
     });
   } else {
-    // Built once per primary hue: the dabs of a stroke share it.
+    // Built once per primary hue: the dabs of a stroke share it (one thread).
     static std::unique_ptr<HlsAtHue> cached;
     if (!cached || cached->Hue() != hue) cached = std::make_unique<HlsAtHue>(hue);
     const HlsAtHue& toRgb = *cached;
