@@ -159,10 +159,10 @@ DabStatus DabEffect(const DabTarget& t, DabPoint centre, const EnlightOptions& o
   return DabStatus::Done;
 }
 
-// Means of the (2k + 1) x (2k + 1) backup pixels around every pixel of the
+// Sums of the (2k + 1) x (2k + 1) backup pixels around every pixel of the
 // box, per channel, from running sums (exact integers, so equal to summing
 // each neighbourhood). The box lies at least k inside the picture.
-const std::vector<Rgb>& BlurMeans(const Bitmap& src, const BrushBox& box, int k) {
+const std::vector<Rgb>& BoxSums(const Bitmap& src, const BrushBox& box, int k) {
   const int bw = box.x1 - box.x0;
   const int bh = box.y1 - box.y0;
   // Kept between dabs (all on the one user-interface thread): a stroke would
@@ -172,7 +172,6 @@ const std::vector<Rgb>& BlurMeans(const Bitmap& src, const BrushBox& box, int k)
   out.resize(static_cast<std::size_t>(bw) * static_cast<std::size_t>(bh));
   const int cw = bw + 2 * k;  // columns x0 - k .. x1 + k - 1
   col.assign(static_cast<std::size_t>(cw), Rgb{});
-  const int count = (2 * k + 1) * (2 * k + 1);
   for (int y = box.y0 - k; y <= box.y0 + k; ++y) {
     const Pixel* row = src.Row(y) + (box.x0 - k);
     for (int i = 0; i < cw; ++i) {
@@ -207,7 +206,7 @@ const std::vector<Rgb>& BlurMeans(const Bitmap& src, const BrushBox& box, int k)
         sum.g += a.g - s.g;
         sum.b += a.b - s.b;
       }
-      o[x] = Clamped(sum.r / count, sum.g / count, sum.b / count);
+      o[x] = sum;
     }
   }
   return out;
@@ -261,12 +260,13 @@ DabStatus DabBlur(const DabTarget& t, DabPoint centre, const BlurOptions& o) {
     });
     return DabStatus::Done;
   }
-  const std::vector<Rgb>& means = BlurMeans(t.Backup, f.box, k);
+  const std::vector<Rgb>& sums = BoxSums(t.Backup, f.box, k);
   const int bw = f.box.x1 - f.box.x0;
   const BrushBox box = f.box;
-  DabSkeleton(t, f, [&means, bw, box](int px, int py, Pixel*, const Pixel*, int) {
-    return means[static_cast<std::size_t>(py - box.y0) * static_cast<std::size_t>(bw) +
-                 static_cast<std::size_t>(px - box.x0)];
+  DabSkeleton(t, f, [&sums, bw, box, count](int px, int py, Pixel*, const Pixel*, int) {
+    const Rgb& sum = sums[static_cast<std::size_t>(py - box.y0) * static_cast<std::size_t>(bw) +
+                          static_cast<std::size_t>(px - box.x0)];
+    return Clamped(sum.r / count, sum.g / count, sum.b / count);
   });
   return DabStatus::Done;
 }
@@ -308,20 +308,33 @@ DabStatus DabSharp(const DabTarget& t, DabPoint centre, const SharpOptions& o) {
   Narrow(f, 1);
   if (f.box.x0 >= f.box.x1 || f.box.y0 >= f.box.y1) return DabStatus::Done;
   const Bitmap& src = t.Backup;
-  const std::size_t stride = static_cast<std::size_t>(src.Width());
-  DabSkeleton(t, f, [stride](int px, int, Pixel*, const Pixel* srcRow, int) {
-    // Weight 9 in the centre and -1 around it, summing to 1.
-    const Pixel* c = srcRow + px;
-    const Pixel* up = c - stride;
-    const Pixel* down = c + stride;
-    const Pixel around[8] = {up[-1], up[0], up[1], c[-1], c[1], down[-1], down[0], down[1]};
-    int sr = 9 * PixelRed(*c), sg = 9 * PixelGreen(*c), sb = 9 * PixelBlue(*c);
-    for (const Pixel p : around) {
-      sr -= PixelRed(p);
-      sg -= PixelGreen(p);
-      sb -= PixelBlue(p);
-    }
-    return Clamped(sr, sg, sb);
+  if (t.PlainPath) {
+    const std::size_t stride = static_cast<std::size_t>(src.Width());
+    DabSkeleton(t, f, [stride](int px, int, Pixel*, const Pixel* srcRow, int) {
+      // Weight 9 in the centre and -1 around it, summing to 1.
+      const Pixel* c = srcRow + px;
+      const Pixel* up = c - stride;
+      const Pixel* down = c + stride;
+      const Pixel around[8] = {up[-1], up[0], up[1], c[-1], c[1], down[-1], down[0], down[1]};
+      int sr = 9 * PixelRed(*c), sg = 9 * PixelGreen(*c), sb = 9 * PixelBlue(*c);
+      for (const Pixel p : around) {
+        sr -= PixelRed(p);
+        sg -= PixelGreen(p);
+        sb -= PixelBlue(p);
+      }
+      return Clamped(sr, sg, sb);
+    });
+    return DabStatus::Done;
+  }
+  // 9 S - (the eight around) = 10 S - (the 3 x 3 sum).
+  const std::vector<Rgb>& sums = BoxSums(src, f.box, 1);
+  const int bw = f.box.x1 - f.box.x0;
+  const BrushBox box = f.box;
+  DabSkeleton(t, f, [&sums, bw, box](int px, int py, Pixel*, const Pixel* srcRow, int) {
+    const Rgb& sum = sums[static_cast<std::size_t>(py - box.y0) * static_cast<std::size_t>(bw) +
+                          static_cast<std::size_t>(px - box.x0)];
+    const Pixel c = srcRow[px];
+    return Clamped(10 * PixelRed(c) - sum.r, 10 * PixelGreen(c) - sum.g, 10 * PixelBlue(c) - sum.b);
   });
   return DabStatus::Done;
 }
