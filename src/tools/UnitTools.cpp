@@ -122,7 +122,10 @@ TFormTools::TFormTools(QWidget* parent)
   StampSourceSet = false;
   ConnectTool(0, [this] { ImageKursorClick(); });
   RefreshToolPalette();
-  if (const QScreen* s = QGuiApplication::primaryScreen()) move(0, s->geometry().height() / 2 - height() / 2);
+  if (const QScreen* s = QGuiApplication::primaryScreen()) {
+    const int screenHeight = s->geometry().height();
+    ui::PlaceWindow(this, [screenHeight](QSize frame) { return QPoint(0, screenHeight / 2 - frame.height() / 2); });
+  }
   ui::EnableSnapToWorkArea(this);
 }
 
@@ -274,11 +277,8 @@ void TFormTools::EnableMainUi() {
 }
 
 void TFormTools::SetInvertMenu(bool ticked, bool enabled) {
-  for (QAction* a : FormHome->Menus().ItemsFor(QStringLiteral("InvertSelection"))) {
-    a->setCheckable(true);
-    a->setChecked(ticked);
-    MenuTree::SetEnabled(a, enabled);
-  }
+  FormHome->SetInvertTick(ticked);
+  for (QAction* a : FormHome->Menus().ItemsFor(QStringLiteral("InvertSelection"))) MenuTree::SetEnabled(a, enabled);
 }
 
 void TFormTools::DrawSelectionOutline() {

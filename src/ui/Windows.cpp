@@ -58,7 +58,37 @@ class Snapper : public QObject {
   bool busy_ = false;
 };
 
+class Placer : public QObject {
+ public:
+  Placer(QWidget* w, std::function<QPoint(QSize)> place) : QObject(w), place_(std::move(place)) {}
+  void Place(QWidget* w) {
+    frame_ = w->frameGeometry().size();
+    w->move(place_(frame_));
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
+      auto* w = static_cast<QWidget*>(watched);
+      if (w->frameGeometry().size() != frame_) Place(w);
+    }
+    return false;
+  }
+
+ private:
+  std::function<QPoint(QSize)> place_;
+  QSize frame_;
+};
+
 }  // namespace
+
+void PlaceWindow(QWidget* window, std::function<QPoint(QSize frame)> place) {
+  auto* placer = new Placer(window, std::move(place));
+  placer->Place(window);
+  window->installEventFilter(placer);
+}
+
+void PlaceRightAligned(QWidget* window, int right, int top) {
+  PlaceWindow(window, [right, top](QSize frame) { return QPoint(right - frame.width(), top); });
+}
 
 QColor PaletteGrey() { return QColor(0xA0, 0xA0, 0xA4); }
 
