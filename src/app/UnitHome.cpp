@@ -142,6 +142,8 @@ QFileDialog* TFormHome::SavePictureDialog1() {
 }
 
 void TFormHome::SetThumbnailView(QFileDialog* dialog) {
+  // The list view (not the details) with large preview icons.
+  dialog->setViewMode(QFileDialog::List);
   if (auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"))) {
     list->setViewMode(QListView::IconMode);
     list->setIconSize(QSize(96, 96));

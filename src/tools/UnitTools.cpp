@@ -51,6 +51,16 @@ void ToolFrame::paintEvent(QPaintEvent*) {
 
 namespace {
 
+// A tool that is not available yet shows its icon faded.
+QPixmap FadedIcon(const QPixmap& icon) {
+  QPixmap out(icon.size());
+  out.fill(Qt::transparent);
+  QPainter p(&out);
+  p.setOpacity(0.3);
+  p.drawPixmap(0, 0, icon);
+  return out;
+}
+
 struct PanelDecl {
   const char* Name;
   QList<std::tuple<int, const char*, const char*>> Tools;
@@ -154,7 +164,7 @@ void TFormTools::Build() {
       slot.Icon = new QLabel(panel);
       slot.Icon->setObjectName(slot.Name);
       slot.Icon->setGeometry(x, y, 16, 16);
-      slot.Icon->setPixmap(ToolIconPixmap(id));
+      slot.Icon->setPixmap(FadedIcon(ToolIconPixmap(id)));
       slot.Icon->setToolTip(slot.Hint);
       slot.Icon->setMouseTracking(true);
       slot.Icon->installEventFilter(this);
@@ -221,6 +231,7 @@ void TFormTools::ConnectTool(int toolId, std::function<void()> click) {
     if (s.ToolId != toolId) continue;
     s.Click = std::move(click);
     s.Icon->setEnabled(static_cast<bool>(s.Click));
+    s.Icon->setPixmap(s.Click ? ToolIconPixmap(s.ToolId) : FadedIcon(ToolIconPixmap(s.ToolId)));
     s.Icon->setCursor(Qt::PointingHandCursor);
   }
 }

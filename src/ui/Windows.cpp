@@ -145,6 +145,7 @@ void ShowMessage(QWidget* parent, const QString& text) {
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Rastrovia 2.0"), text, QMessageBox::Ok, parent);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
 }
 
@@ -152,6 +153,8 @@ void SetMessageSink(std::function<void(const QString&)> sink) { MessageSink() = 
 
 int RunDialog(QDialog* dialog) {
   if (DialogRunner()) return DialogRunner()(dialog);
+  // A modal dialog must come above the stay-on-top palettes.
+  if (!dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
   return dialog->exec();
 }
 
@@ -159,9 +162,10 @@ void SetDialogRunner(std::function<int(QDialog*)> runner) { DialogRunner() = std
 
 std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) {
   if (ColorChooser()) return ColorChooser()(initial);
-  const QColor c = QColorDialog::getColor(initial, parent);
-  if (!c.isValid()) return std::nullopt;
-  return c;
+  QColorDialog dialog(initial, parent);
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedColor();
 }
 
 void SetColorChooser(std::function<std::optional<QColor>(const QColor&)> chooser) {

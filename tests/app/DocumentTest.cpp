@@ -118,6 +118,7 @@ TEST(Document, OpenDialogListsPicturesAsThumbnails) {
   auto* list = d->findChild<QListView*>(QStringLiteral("listView"));
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->viewMode(), QListView::IconMode);
+  EXPECT_EQ(d->viewMode(), QFileDialog::List);
   // The icon provider shows a preview of a picture file.
   const QString path = test::WriteImage("thumb.png", test::Solid(64, 32, Qt::red));
   const QIcon icon = d->iconProvider()->icon(QFileInfo(path));
