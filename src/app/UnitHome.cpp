@@ -1,0 +1,315 @@
+#include "app/UnitHome.h"
+
+#include <QAbstractFileIconProvider>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+
+#include <ctime>
+
+#include "app/UnitWelcome.h"
+#include "document/PictureFiles.h"
+#include "document/UnitImageHome.h"
+#include "engine/BlendModes.h"
+#include "engine/Random.h"
+#include "history/UnitHistory.h"
+#include "history/UnitMileStone.h"
+#include "history/UnitOptionsMileStone.h"
+#include "tools/UnitTools.h"
+#include "ui/ImageControl.h"
+#include "ui/Windows.h"
+
+namespace rv {
+
+TFormHome* FormHome = nullptr;
+
+namespace {
+
+// Previews of pictures as the file list's icons.
+class PreviewIconProvider : public QAbstractFileIconProvider {
+ public:
+  QIcon icon(const QFileInfo& info) const override {
+    static const QStringList kinds = {"bmp", "jpg", "jpeg", "gif", "ico", "png"};
+    if (info.isFile() && kinds.contains(info.suffix().toLower())) {
+      QImageReader::setAllocationLimit(kPictureAllocationLimitMiB);
+      QImageReader reader(info.filePath());
+      const QSize size = reader.size();
+      // JPEG decodes scaled down cheaply; other formats only when small.
+      const bool jpeg = reader.format() == "jpeg";
+      if (size.isValid() && SizeAllowed(size.width(), size.height()) &&
+          (jpeg || qint64(size.width()) * size.height() <= 4000000)) {
+        reader.setScaledSize(size.scaled(96, 96, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+        const QImage img = reader.read();
+        if (!img.isNull()) return QIcon(QPixmap::fromImage(img));
+      }
+    }
+    return QAbstractFileIconProvider::icon(info);
+  }
+  QIcon icon(IconType type) const override { return QAbstractFileIconProvider::icon(type); }
+};
+
+PreviewIconProvider* IconProvider() {
+  static PreviewIconProvider provider;
+  return &provider;
+}
+
+}  // namespace
+
+QStringList OpenDialogFilters() {
+  return {
+      QStringLiteral("All (*.gif *.jpg *.jpeg *.bmp *.ico *.emf *.wmf *.png)"),
+      QStringLiteral("JPEG Image File (*.jpg)"),
+      QStringLiteral("JPEG Image File (*.jpeg)"),
+      QStringLiteral("Bitmaps (*.bmp)"),
+      QStringLiteral("Icons (*.ico)"),
+      QStringLiteral("Enhanced Metafiles (*.emf)"),
+      QStringLiteral("Metafiles (*.wmf)"),
+      QStringLiteral("GIF Image (*.gif)"),
+      QStringLiteral("PNG Image (*.png)"),
+  };
+}
+
+TFormHome::TFormHome(QWidget* parent)
+    : QMainWindow(parent) {
+  // The global instance is reachable while the window builds itself.
+  FormHome = this;
+  setObjectName(QStringLiteral("FormHome"));
+  setWindowTitle(QStringLiteral("Rastrovia 2.0"));
+  const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect();
+  resize(screen.width(), height());
+  SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+  resize(width(), screen.height());
+  PointerOverPicture = false;
+  setAcceptDrops(true);
+
+  auto* area = new QWidget(this);
+  area->setObjectName(QStringLiteral("HomeArea"));
+  ui::SetBackground(area, QColor(128, 128, 128));
+  area->setMouseTracking(true);
+  area->installEventFilter(this);
+  setCentralWidget(area);
+
+  menus_.BuildBar(this, menuBar());
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  menus_.ConnectCommand(QStringLiteral("OpenPicture"), [this] { OpenPicture(); });
+  menus_.ConnectCommand(QStringLiteral("SavePicture"), [this] { SavePicture(); });
+  menus_.ConnectCommand(QStringLiteral("CopyPicture"), [this] { CopyPicture(); });
+  menus_.ConnectCommand(QStringLiteral("Close"), [this] { close(); });
+  menus_.ConnectCommand(QStringLiteral("ToggleUndo"), [] { FormHistory->ToggleUndo(); });
+  menus_.ConnectCommand(QStringLiteral("StepBack"), [] { FormHistory->StepBack(); });
+  menus_.ConnectCommand(QStringLiteral("StepForward"), [] { FormHistory->StepForward(); });
+  menus_.ConnectCommand(QStringLiteral("DeleteHistoryEntry"), [] { FormHistory->DeleteHistoryEntry(); });
+  menus_.ConnectCommand(QStringLiteral("ClearHistory"), [] { FormHistory->ClearHistory(); });
+  menus_.ConnectCommand(QStringLiteral("AddMilestone"), [this] { AddMilestoneCommand(); });
+  menus_.ConnectCommand(QStringLiteral("SelectAll"), [this] { SelectAll(); });
+  menus_.ConnectCommand(QStringLiteral("InvertSelection"), [this] { InvertSelection(); });
+  menus_.ConnectCommand(QStringLiteral("ShowWelcome"), [] { FormWelcome->ShowWelcome(); });
+}
+
+QFileDialog* TFormHome::OpenPictureDialog1() {
+  if (openDialog_) return openDialog_;
+  openDialog_ = new QFileDialog(this);
+  openDialog_->setObjectName(QStringLiteral("OpenPictureDialog1"));
+  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  openDialog_->setFileMode(QFileDialog::ExistingFile);
+  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  openDialog_->setNameFilters(OpenDialogFilters());
+  openDialog_->setIconProvider(IconProvider());
+  openDialog_->setWindowTitle(QStringLiteral("Otwórz"));
+  return openDialog_;
+}
+
+QFileDialog* TFormHome::SavePictureDialog1() {
+  if (saveDialog_) return saveDialog_;
+  saveDialog_ = new QFileDialog(this);
+  saveDialog_->setObjectName(QStringLiteral("SavePictureDialog1"));
+  saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+  saveDialog_->setDefaultSuffix(QStringLiteral("jpg"));
+  saveDialog_->setIconProvider(IconProvider());
+  return saveDialog_;
+}
+
+void TFormHome::SetThumbnailView(QFileDialog* dialog) {
+  // The list view (not the details) with large preview icons.
+  dialog->setViewMode(QFileDialog::List);
+  if (auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"))) {
+    list->setViewMode(QListView::IconMode);
+    list->setIconSize(QSize(96, 96));
+    list->setGridSize(QSize(120, 130));
+    list->setWordWrap(true);
+  }
+}
+
+void TFormHome::OpenPicture() {
+  QFileDialog* dialog = OpenPictureDialog1();
+  SetThumbnailView(dialog);
+  if (ui::RunDialog(dialog) != QDialog::Accepted) return;
+  const QStringList chosen = dialog->selectedFiles();
+  if (chosen.isEmpty()) return;
+  CHomeImage& doc = FormImageHome->HomeImage;
+  if (!doc.LoadFile(chosen.first())) return;
+  EnableDocumentMenus();
+  doc.StoreDisplaySize(*FormImageHome->ObrazDlaUsera);
+  if (InvertTicked()) InvertSelection();
+  FormHistory->RestoreHistoryEntry(FormHistory->Count() - 1);
+}
+
+void TFormHome::OpenDroppedFiles(const QStringList& files) {
+  CHomeImage& doc = FormImageHome->HomeImage;
+  bool any = false;
+  for (const QString& f : files) {
+    if (!doc.LoadFile(f)) continue;
+    any = true;
+    EnableDocumentMenus();
+    doc.StoreDisplaySize(*FormImageHome->ObrazDlaUsera);
+  }
+  if (any) FormHistory->RestoreHistoryEntry(FormHistory->Count() - 1);
+}
+
+void TFormHome::EnableDocumentMenus() { menus_.EnableDocumentMenus(); }
+
+void TFormHome::SetInvertTick(bool ticked) {
+  // The tick is the program's own state: a checkable item would flip it
+  // before the command could read it.
+  invertTicked_ = ticked;
+  for (QAction* a : menus_.ItemsFor(QStringLiteral("InvertSelection"))) {
+    a->setCheckable(true);
+    a->setChecked(ticked);
+  }
+}
+
+void TFormHome::SelectAll() {
+  FormTools->SetInvertMenu(false, false);
+  FormTools->SelectTool(0);
+  FormTools->CloseToolOptionWindows();
+  FormTools->SelectionKind = 0;
+  CHomeImage& doc = FormImageHome->HomeImage;
+  if (!doc.HasPicture()) return;
+  doc.SelectionMask.Fill(100);
+  FormImageHome->ShowOnDisplay(doc.WorkImage);
+}
+
+void TFormHome::InvertSelection() {
+  CHomeImage& doc = FormImageHome->HomeImage;
+  if (InvertTicked()) {
+    SetInvertTick(false);
+    FormImageHome->ShowOnDisplay(doc.WorkImage);
+  } else {
+    SetInvertTick(true);
+    DrawInvertFrame();
+  }
+  doc.SelectionMask.Invert();
+  FormTools->DrawSelectionOutline();
+}
+
+void TFormHome::DrawInvertFrame() {
+  ui::ImageControl* display = FormImageHome->ObrazDlaUsera;
+  Bitmap& pic = display->EditPicture();
+  if (pic.Empty()) return;
+  // The colour comes from the document's picture: read from the display, a
+  // second drawing would take the first frame's colour and erase it.
+  const Bitmap& source = FormImageHome->HomeImage.WorkImage;
+  const Pixel corner = source.Empty() ? pic.At(0, 0) : source.At(0, 0);
+  int r = PixelRed(corner), g = PixelGreen(corner), b = PixelBlue(corner);
+  ContrastingColor(r, g, b);
+  const int w = pic.Width();
+  const int h = pic.Height();
+  const int penWidth = std::max(w, h) / 256;
+  const int p = penWidth / 2;
+  QImage view(reinterpret_cast<uchar*>(pic.Data()), w, h, static_cast<qsizetype>(pic.BytesPerLine()),
+              QImage::Format_RGB32);
+  QPainter painter(&view);
+  painter.setPen(QPen(QColor(r, g, b), penWidth, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  // The rectangle's outline runs from (p, p) to (w - p, h - p), right and
+  // bottom edges exclusive.
+  painter.drawRect(QRect(QPoint(p, p), QPoint(w - p - 1, h - p - 1)));
+  painter.end();
+  display->update();
+}
+
+void TFormHome::RestoreCleanDisplay() {
+  if (!FormImageHome) return;
+  if (PointerOverPicture) {
+    PointerOverPicture = false;
+    FormImageHome->ShowOnDisplay(FormImageHome->HomeImage.BackupImage);
+  }
+  FormTools->DrawSelectionOutline();
+}
+
+void TFormHome::FormMouseMove() {
+  RestoreCleanDisplay();
+  FormMil->ResetMilestoneRows();
+  FormTools->RefreshToolPalette();
+  FormHistory->ResetHistoryRows();
+}
+
+void TFormHome::AddMilestoneCommand() {
+  ui::RunDialog(FormOptionsMileStone);
+  FormOptionsMileStone->NameMil->selectAll();
+}
+
+void TFormHome::SetMainUiEnabled(bool enabled) {
+  centralWidget()->setEnabled(enabled);
+  menuBar()->setEnabled(enabled);
+  setAcceptDrops(enabled);
+  MenuTree::SetEnabled(menus_.Bar(QStringLiteral("Plik1")), enabled);
+  MenuTree::SetEnabled(menus_.Bar(QStringLiteral("Edycja1")), enabled);
+}
+
+void TFormHome::SavePicture() {
+  // Saving comes with its own dialogs; the item is in place and enabled.
+}
+
+void TFormHome::CopyPicture() {
+  // The clipboard comes with saving; the item is in place and enabled.
+}
+
+void TFormHome::PastePicture() {
+  // Not connected yet: "Wklej" stays disabled until pasting exists.
+}
+
+void TFormHome::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TFormHome::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& u : event->mimeData()->urls())
+    if (u.isLocalFile()) files.append(u.toLocalFile());
+  event->acceptProposedAction();
+  OpenDroppedFiles(files);
+}
+
+bool TFormHome::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget()) {
+    switch (event->type()) {
+      case QEvent::MouseMove:
+        FormMouseMove();
+        break;
+      case QEvent::MouseButtonDblClick:
+        OpenPicture();
+        return true;
+      case QEvent::ContextMenu:
+        if (FormImageHome) FormImageHome->MenuHand->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+      default:
+        break;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace rv
