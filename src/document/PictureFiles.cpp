@@ -6,10 +6,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 
 #include "document/io/BmpWriter.h"
 #include "document/io/JpegWriter.h"
 #include "document/io/SafeFile.h"
+#include "document/metafile/MetafileReader.h"
+#include "document/metafile/MetafileWriter.h"
 
 namespace rv {
 
@@ -32,9 +35,27 @@ Bitmap FromImageOnWhite(const QImage& decoded) {
   return out;
 }
 
+bool IsMetafileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::uint8_t head[44] = {};
+  in.read(reinterpret_cast<char*>(head), sizeof head);
+  return DetectMetafile(head, static_cast<std::size_t>(in.gcount())) != MetafileKind::None;
+}
+
 }  // namespace
 
+Bitmap LoadMetafileFile(const std::string& path) {
+  try {
+    return LoadMetafile(path);
+  } catch (const MetafileError& e) {
+    throw PictureError(path + ": " + e.what());
+  } catch (const std::bad_alloc&) {
+    throw PictureError(path + ": not enough memory for the picture");
+  }
+}
+
 Bitmap LoadPictureFile(const std::string& path) {
+  if (IsMetafileContent(path)) return LoadMetafileFile(path);
   QImageReader::setAllocationLimit(kPictureAllocationLimitMiB);
   QImageReader reader(QString::fromStdString(path));
   reader.setAutoTransform(false);
@@ -49,16 +70,26 @@ Bitmap LoadPictureFile(const std::string& path) {
 }
 
 bool IsWritableExtension(const std::string& extension) {
-  return extension == ".bmp" || extension == ".png" || extension == ".jpg" || extension == ".jpeg";
+  return extension == ".bmp" || extension == ".png" || extension == ".jpg" || extension == ".jpeg" ||
+         extension == ".emf" || extension == ".wmf";
 }
 
 void WritePictureFile(const Bitmap& picture, const std::string& path, int jpegQuality) {
   const std::string ext = LowerExtension(path);
-  if (!IsWritableExtension(ext)) throw PictureError(path + ": cannot write this format (use .bmp, .png or .jpg)");
+  if (!IsWritableExtension(ext))
+    throw PictureError(path + ": cannot write this format (use .bmp, .png, .jpg, .emf or .wmf)");
   if (picture.Empty()) throw PictureError("no picture to write");
+  if (ext == ".wmf" && (picture.Width() > 32767 || picture.Height() > 32767))
+    throw PictureError(path + ": a WMF file holds at most 32767 x 32767 pixels");
   const bool ok = WriteFileSafely(path, [&](const std::string& temp) {
     if (ext == ".bmp") return WriteBmp24(picture, temp);
     if (ext == ".jpg" || ext == ".jpeg") return WriteJpeg(picture, temp, jpegQuality);
+    if (ext == ".emf" || ext == ".wmf") {
+      std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+      const bool ok = ext == ".wmf" ? WriteWmfStream(picture, out) : WriteEmfStream(picture, out);
+      out.close();
+      return ok && static_cast<bool>(out);
+    }
     const QImage view(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
                       static_cast<qsizetype>(picture.BytesPerLine()), QImage::Format_RGB32);
     return view.save(QString::fromStdString(temp), "PNG");
