@@ -46,11 +46,20 @@ Plan MakePlan(ByteView f, const MetafileLimits& limits) {
       w = fw * 96 / 2540, h = fh * 96 / 2540;
       p.source = QRectF(fr.left() * p.emf.pxPerMmX / 100, fr.top() * p.emf.pxPerMmY / 100,
                         fw * p.emf.pxPerMmX / 100, fh * p.emf.pxPerMmY / 100);
+      // Some programs write a frame at (0, 0) while drawing elsewhere; when the
+      // bounds of the drawing lie mostly outside the frame, the frame is moved onto them.
+      const QRectF b = p.emf.bounds;
+      const QRectF drawn(b.left(), b.top(), b.right() - b.left() + 1, b.bottom() - b.top() + 1);
+      if (drawn.width() > 1 && drawn.height() > 1) {
+        const QRectF common = drawn.intersected(p.source);
+        if (common.width() * common.height() < 0.5 * drawn.width() * drawn.height())
+          p.source.moveTopLeft(drawn.topLeft());
+      }
     } else {
       // No frame: the bounds (device pixels, inclusive) stand in for it.
       const QRectF b = p.emf.bounds;
       const double bw = b.right() - b.left() + 1, bh = b.bottom() - b.top() + 1;
-      if (!(bw > 0 && bh > 0)) throw MetafileError("the metafile has no size");
+      if (!(b.right() > b.left() && b.bottom() > b.top())) throw MetafileError("the metafile has no size");
       w = bw * 96 / (p.emf.pxPerMmX * 25.4), h = bh * 96 / (p.emf.pxPerMmY * 25.4);
       p.source = QRectF(b.left(), b.top(), bw, bh);
     }
