@@ -37,6 +37,8 @@ GdiPlayer::GdiPlayer(QImage& picture, double pxPerMmX, double pxPerMmY, const QT
   // Fonts need the GUI application (the font database); without one, text is left out.
   textAvailable_ = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
   limit_ = 4.0 * 1024 * 1024;
+  // Every pixel may be painted a few hundred times over: layered drawings do that.
+  budget_ = 256.0 * picture_.width() * picture_.height() + 64e6;
   dc_.font.face = QStringLiteral("Arial");
 }
 
@@ -110,6 +112,13 @@ bool GdiPlayer::SanePoints(const QPolygonF& p) const {
     if (!Finite(m.x()) || !Finite(m.y()) || std::fabs(m.x()) > limit_ || std::fabs(m.y()) > limit_) return false;
   }
   return true;
+}
+
+bool GdiPlayer::Spend(const QRectF& area, double extra) {
+  if (budget_ <= 0) return false;
+  const QRectF seen = area.normalized().intersected(QRectF(picture_.rect()));
+  budget_ -= seen.width() * seen.height() + extra + 16;
+  return budget_ > 0;
 }
 
 // ---- Device context stack ----
@@ -285,7 +294,7 @@ QPen GdiPlayer::MakePen(const QTransform& t) const {
     pen.setWidth(0);  // one device pixel, whatever the mapping
     pen.setCosmetic(true);
   } else {
-    pen.setWidthF(std::min(p.width, limit_ / std::max(scale, 1e-9)));
+    pen.setWidthF(std::clamp(p.width, 0.0, limit_ / std::max(scale, 1e-9)));
   }
   pen.setCapStyle(p.cap);
   pen.setJoinStyle(p.join == Qt::MiterJoin ? Qt::SvgMiterJoin : p.join);
@@ -349,6 +358,8 @@ void GdiPlayer::DrawShape(const QPainterPath& shape, bool fill, bool stroke) {
       std::fabs(b.left()) > limit_ || std::fabs(b.right()) > limit_ || std::fabs(b.top()) > limit_ ||
       std::fabs(b.bottom()) > limit_)
     return;
+  const double penExtra = PenVisible() ? dc_.pen.width * std::sqrt(std::fabs(t.determinant())) : 0;
+  if (!Spend(b.adjusted(-penExtra, -penExtra, penExtra, penExtra), shape.elementCount())) return;
   QPainterPath path = shape;
   path.setFillRule(dc_.windingFill ? Qt::WindingFill : Qt::OddEvenFill);
   ApplyClip(t);
@@ -548,7 +559,7 @@ void GdiPlayer::SetPixel(const QPointF& p, const QColor& c) {
 void GdiPlayer::FillRectWith(const QRectF& r, const GdiBrush& brush) {
   const QTransform t = LogicalToPicture();
   const QPolygonF area(Normal(r));
-  if (!Sane(t) || !SanePoints(area) || brush.kind == GdiBrush::Null) return;
+  if (!Sane(t) || !SanePoints(area) || brush.kind == GdiBrush::Null || !Spend(t.mapRect(Normal(r)))) return;
   ApplyClip(t);
   if (brush.kind == GdiBrush::Hatched && dc_.opaqueBackground) painter_.fillRect(Normal(r), dc_.bkColor);
   painter_.fillRect(Normal(r), MakeBrush(brush, t));
@@ -592,6 +603,7 @@ void GdiPlayer::FillRegion(const std::vector<QRectF>& deviceRects, const GdiBrus
     if (!Finite(m.left()) || !Finite(m.right()) || std::fabs(m.left()) > limit_ || std::fabs(m.right()) > limit_ ||
         std::fabs(m.top()) > limit_ || std::fabs(m.bottom()) > limit_)
       continue;
+    if (!Spend(m)) return;
     painter_.fillRect(Normal(r), b);
   }
 }
@@ -615,6 +627,7 @@ void GdiPlayer::GradientRect(const QRectF& r, const QColor& a, const QColor& b, 
   const QTransform t = LogicalToPicture();
   const QRectF n = Normal(r);
   if (!Sane(t) || !SanePoints(QPolygonF(n))) return;
+  if (!Spend(t.mapRect(n))) return;
   QLinearGradient g(r.topLeft(), vertical ? QPointF(r.left(), r.bottom()) : QPointF(r.right(), r.top()));
   g.setColorAt(0, a);
   g.setColorAt(1, b);
@@ -625,6 +638,7 @@ void GdiPlayer::GradientRect(const QRectF& r, const QColor& a, const QColor& b, 
 void GdiPlayer::GradientTriangle(const QPolygonF& tri, const QColor& average) {
   const QTransform t = LogicalToPicture();
   if (!Sane(t) || !SanePoints(tri)) return;
+  if (!Spend(t.map(tri).boundingRect())) return;
   QPainterPath path;
   path.addPolygon(tri);
   path.closeSubpath();
@@ -709,6 +723,7 @@ void GdiPlayer::Text(const QPointF& reference, const QString& text, const std::v
       font.setStretch(std::clamp(static_cast<int>(std::lround(100 * want / fm.averageCharWidth())), 1, 4000));
   }
   const QFontMetricsF fm(font);
+  if (!Spend(QRectF(), static_cast<double>(text.size()) * px * px)) return;
 
   // Advances in picture pixels along the baseline.
   std::vector<double> advances;
@@ -801,14 +816,15 @@ void Unmirror(QRectF& dest, QImage& image, QRectF& src) {
 
 }  // namespace
 
-bool GdiPlayer::PrepareImage(const QRectF& dest, const QImage& image, const QRectF& src, QTransform& t) const {
+bool GdiPlayer::PrepareImage(const QRectF& dest, const QImage& image, const QRectF& src, QTransform& t) {
   t = LogicalToPicture();
   if (image.isNull() || !Sane(t) || !SanePoints(QPolygonF(Normal(dest)))) return false;
   if (dest.width() == 0 || dest.height() == 0 || src.width() <= 0 || src.height() <= 0) return false;
   const double v[] = {src.left(), src.top(), src.width(), src.height()};
   for (double x : v)
     if (!Finite(x) || std::fabs(x) > 1e7) return false;
-  return true;
+  // Scaling reads the source once per target pixel; a large source costs its size.
+  return Spend(t.mapRect(Normal(dest)), static_cast<double>(image.width()) * image.height());
 }
 
 void GdiPlayer::DrawImage(const QRectF& dest0, const QImage& image0, const QRectF& src0, std::uint32_t rop) {

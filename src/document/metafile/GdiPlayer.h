@@ -182,7 +182,11 @@ class GdiPlayer {
   // A closed figure: into the path bracket, or filled and outlined.
   void Shape(const QPainterPath& closedFigure, bool fill);
   QPainterPath ArcPath(const QRectF& r, const QPointF& start, const QPointF& end, int kind, QPointF* endPoint) const;
-  bool PrepareImage(const QRectF& dest, const QImage& image, const QRectF& src, QTransform& t) const;
+  // Charges the drawing work of a primitive covering area (picture pixels)
+  // against the budget of the picture; false once it is spent, so that no file
+  // can keep the reader busy for long.
+  bool Spend(const QRectF& area, double extra = 0);
+  bool PrepareImage(const QRectF& dest, const QImage& image, const QRectF& src, QTransform& t);
 
   QImage& picture_;
   QPainter painter_;
@@ -195,6 +199,7 @@ class GdiPlayer {
   QPainterPath path_;  // logical units of the transform current at BeginPath
   bool textAvailable_ = false;
   double limit_;       // coordinates beyond this (in picture pixels) are not drawn
+  double budget_;      // pixels left to paint
 };
 
 }  // namespace rv::meta
