@@ -21,5 +21,5 @@ work="$build/corpus"
 mkdir -p "$work" "$build/crashes"
 export QT_QPA_PLATFORM=offscreen
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=0 \
-  "$build/fuzz/rv_fuzz_metafile" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=262144 \
+  "$build/fuzz/rv_fuzz_metafile" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${MAX_LEN:-262144}" \
   -artifact_prefix="$build/crashes/" "$work" "${seeds[@]}"

@@ -709,7 +709,8 @@ void GdiPlayer::Text(const QPointF& reference, const QString& text, const std::v
   if (dc_.font.height > 0) {
     // A positive height is the cell (ascent plus descent), not the character.
     const QFontMetricsF fm(font);
-    if (fm.height() > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(px * px / fm.height()))));
+    if (fm.height() > 0)
+      font.setPixelSize(static_cast<int>(std::lround(std::clamp(px * px / fm.height(), 1.0, maxPx))));
   }
   font.setWeight(static_cast<QFont::Weight>(std::clamp(dc_.font.weight == 0 ? 400 : dc_.font.weight, 100, 900)));
   font.setItalic(dc_.font.italic);
@@ -720,7 +721,7 @@ void GdiPlayer::Text(const QPointF& reference, const QString& text, const std::v
     const QFontMetricsF fm(font);
     const double want = dc_.font.width * scaleX;
     if (fm.averageCharWidth() > 0)
-      font.setStretch(std::clamp(static_cast<int>(std::lround(100 * want / fm.averageCharWidth())), 1, 4000));
+      font.setStretch(static_cast<int>(std::lround(std::clamp(100 * want / fm.averageCharWidth(), 1.0, 4000.0))));
   }
   const QFontMetricsF fm(font);
   if (!Spend(QRectF(), static_cast<double>(text.size()) * px * px)) return;
