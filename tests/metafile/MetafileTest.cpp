@@ -346,6 +346,58 @@ TEST(MetafileCorpus, TruncatedAndFlippedCopiesAreRefusedOrDrawn) {
   EXPECT_GT(drawn, 0);
 }
 
+// Records whose counts, offsets or sizes lie: each is skipped and the picture
+// stays white, without reading past the record or allocating what it claims.
+TEST(MetafileCorpus, LyingRecordsAreSkipped) {
+  test::RecordWriter hugeDib;  // STRETCHDIBITS of a 1e6 x 1e6 bitmap with 4 bytes of rows
+  hugeDib.U32(81).U32(80 + 40 + 4).I32(0).I32(0).I32(9).I32(9).I32(0).I32(0).I32(0).I32(0).I32(1).I32(1);
+  hugeDib.U32(80).U32(40).U32(120).U32(4).U32(0).U32(0x00CC0020).I32(10).I32(10);
+  hugeDib.U32(40).I32(1'000'000).I32(1'000'000).U16(1).U16(24).U32(0).U32(0).I32(0).I32(0).U32(0).U32(0).U32(0);
+  test::RecordWriter bigText;  // EXTTEXTOUTW claiming 2^30 characters
+  bigText.U32(84).U32(76).I32(0).I32(0).I32(0).I32(0).U32(1).U32(0).U32(0).I32(5).I32(5).U32(1u << 30).U32(76);
+  bigText.U32(0).I32(0).I32(0).I32(0).I32(0).U32(0);
+  std::vector<std::vector<std::uint8_t>> manySaves;
+  for (int i = 0; i < 5000; ++i) manySaves.push_back(Emr(33, {}));
+  manySaves.push_back(Emr(34, {-4999}));
+  struct Case {
+    const char* what;
+    std::vector<std::vector<std::uint8_t>> records;
+  };
+  const Case cases[] = {
+      {"polygon claiming 2^30 points", RedFill({Emr(3, {0, 0, 9, 9, 1 << 30, 1, 1})})},
+      {"poly-polygon whose counts exceed its points",
+       RedFill({Emr(8, {0, 0, 9, 9, 2, 3, 2, 2, 0, 0, 5, 0, 5, 5})})},
+      {"clip region claiming 2^28 rectangles", RedFill({Emr(75, {48, 5, 32, 1, 1 << 28, 16, 0, 0, 9, 9, 0, 0, 9, 9}),
+                                                        Emr(43, {0, 0, 0, 0})})},
+      {"bitmap far larger than its rows", {hugeDib.b}},
+      {"text longer than its record", RedFill({bigText.b})},
+      {"a transform of infinities", RedFill({Emr(35, {0x7F800000, 0, 0, 0x7F800000, 0, 0}), Emr(43, {0, 0, 50, 50})})},
+      {"a rectangle beyond any picture", RedFill({Emr(43, {-2'000'000'000, -2'000'000'000, 2'000'000'000, 2'000'000'000})})},
+      {"5000 saved states", manySaves},
+  };
+  for (const Case& c : cases) {
+    const Bitmap b = Render(MakeEmf(2540, 2540, c.records));
+    int marked = 0;
+    for (int y = 0; y < b.Height(); ++y)
+      for (int x = 0; x < b.Width(); ++x) marked += !IsWhite(b, x, y);
+    EXPECT_EQ(marked, 0) << c.what;
+  }
+}
+
+// A file that paints the whole picture over and over ends within its budget.
+TEST(MetafileCorpus, RepaintingIsBounded) {
+  std::vector<std::vector<std::uint8_t>> records = RedFill({});
+  for (int i = 0; i < 200000; ++i) records.push_back(Emr(43, {0, 0, 1000, 1000}));
+  // Then a green square: by now the budget (a few hundred coats) is spent.
+  records.push_back(Emr(39, {2, 0, 0x00FF00, 0}));
+  records.push_back(Emr(37, {2}));
+  records.push_back(Emr(43, {400, 400, 600, 600}));
+  const auto emf = MakeEmf(26458, 26458, records);  // 1000 x 1000 pixels
+  const Bitmap b = Render(emf);
+  ASSERT_EQ(b.Width(), 1000);
+  EXPECT_TRUE(IsRed(b, 500, 500)) << "the first fills are drawn, the last is not";
+}
+
 // Inputs the fuzzer once found troublesome.
 TEST(MetafileCorpus, FuzzFindingsStayFixed) {
   const fs::path dir = fs::path(RV_METAFILE_TEST_DATA) / "fuzz";
