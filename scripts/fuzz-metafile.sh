@@ -15,7 +15,6 @@ if [ ${#seeds[@]} -eq 0 ]; then
   for c in ../shared/corpus ../../shared/corpus; do
     [ -d "$c/emf" ] && { seeds=("$c/emf" "$c/emf-corrupted"); break; }
   done
-  seeds+=(tests/metafile/data)
 fi
 work="$build/corpus"
 mkdir -p "$work" "$build/crashes"

@@ -398,17 +398,22 @@ TEST(MetafileCorpus, RepaintingIsBounded) {
   EXPECT_TRUE(IsRed(b, 500, 500)) << "the first fills are drawn, the last is not";
 }
 
-// Inputs the fuzzer once found troublesome.
+// Inputs the fuzzer found troublesome (run under the sanitizers to matter):
+// escapement-int-min.emf turned a font's escapement of INT_MIN negative.
 TEST(MetafileCorpus, FuzzFindingsStayFixed) {
   const fs::path dir = fs::path(RV_METAFILE_TEST_DATA) / "fuzz";
-  if (!fs::is_directory(dir)) GTEST_SKIP() << "no findings kept";
+  int files = 0;
   for (const auto& e : fs::directory_iterator(dir)) {
     const auto bytes = Slurp(e.path());
+    ++files;
+    MetafileLimits limits;
+    limits.maxPixels = 4'000'000;
     try {
-      RenderMetafile(bytes.data(), bytes.size());
+      RenderMetafile(bytes.data(), bytes.size(), limits);
     } catch (const MetafileError&) {
     }
   }
+  EXPECT_GE(files, 1);
 }
 
 // ---- Writing ----

@@ -745,7 +745,7 @@ void GdiPlayer::Text(const QPointF& reference, const QString& text, const std::v
   // Escapement turns the line counter-clockwise; a rotating world transform turns it too.
   const QPointF xAxis = dc_.world.map(QPointF(1, 0)) - dc_.world.map(QPointF(0, 0));
   const double worldAngle = std::atan2(xAxis.y(), xAxis.x()) * 180 / M_PI;
-  const double angle = -dc_.font.escapement / 10.0 + worldAngle;
+  const double angle = -static_cast<double>(dc_.font.escapement) / 10.0 + worldAngle;
 
   QTransform tt;
   tt.translate(origin.x(), origin.y());
