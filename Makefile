@@ -22,6 +22,7 @@ run: build
 test: test-deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	JOBS=$(JOBS) ./scripts/test-sanitize.sh
 
 bench: build
 	./scripts/bench.sh $(BUILD)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libgif-dev libuemf-dev)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick libjpeg-turbo-progs xvfb xauth openbox xdotool xclip)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick libmagickcore-6.q16-6-extra clang libclang-rt-14-dev libfuzzer-14-dev libjpeg-turbo-progs xvfb xauth openbox xdotool xclip)
 
 want=("${build_pkgs[@]}")
 if [ "${1:-}" = "--test" ]; then want+=("${test_pkgs[@]}"); fi

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 
 #include "document/io/BmpLevels.h"
 #include "document/io/BmpReader.h"
@@ -15,6 +16,8 @@
 #include "document/io/JpegReader.h"
 #include "document/io/JpegWriter.h"
 #include "document/io/SafeFile.h"
+#include "document/metafile/MetafileReader.h"
+#include "document/metafile/MetafileWriter.h"
 
 namespace rv {
 
@@ -51,9 +54,27 @@ Bitmap FromImageOnWhite(const QImage& decoded) {
   return out;
 }
 
+bool IsMetafileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::uint8_t head[44] = {};
+  in.read(reinterpret_cast<char*>(head), sizeof head);
+  return DetectMetafile(head, static_cast<std::size_t>(in.gcount())) != MetafileKind::None;
+}
+
 }  // namespace
 
+Bitmap LoadMetafileFile(const std::string& path) {
+  try {
+    return LoadMetafile(path);
+  } catch (const MetafileError& e) {
+    throw PictureError(path + ": " + e.what());
+  } catch (const std::bad_alloc&) {
+    throw PictureError(path + ": not enough memory for the picture");
+  }
+}
+
 Bitmap LoadPictureFile(const std::string& path) {
+  if (IsMetafileContent(path)) return LoadMetafileFile(path);
   // Our own readers first: faster, and strict about truncated files, which
   // the general decoders would show incomplete.
   Bitmap direct;
@@ -85,25 +106,34 @@ Bitmap LoadPictureFile(const std::string& path) {
 
 bool IsWritableExtension(const std::string& extension) {
   const std::string e = LowerExtension(extension);
-  return e == ".bmp" || e == ".png" || e == ".jpg" || e == ".jpeg" || e == ".gif" || e == ".ico";
+  return e == ".bmp" || e == ".png" || e == ".jpg" || e == ".jpeg" || e == ".gif" || e == ".ico" || e == ".emf" ||
+         e == ".wmf";
 }
 
 void WritePictureFile(const Bitmap& picture, const std::string& path, int jpegQuality, int bmpDepth) {
   const std::string ext = LowerExtension(path);
   if (!IsWritableExtension(ext))
-    throw UnsupportedFormatError(path + ": cannot write this format (use .bmp, .gif, .ico, .png or .jpg)");
+    throw UnsupportedFormatError(path + ": cannot write this format (use .bmp, .gif, .ico, .png, .jpg, .emf or .wmf)");
   if (picture.Empty()) throw PictureError("no picture to write");
   if (ext == ".bmp" && !IsBmpDepth(bmpDepth)) throw PictureError("a bitmap is written at 8, 16, 24 or 32 bits");
   if (ext == ".ico" && !IconSizeAllowed(picture.Width(), picture.Height()))
     throw IconTooLargeError(path + ": an icon holds at most 256 x 256 pixels");
   if (ext == ".gif" && (picture.Width() > kMaxGifSize || picture.Height() > kMaxGifSize))
     throw PictureError(path + ": a GIF holds at most 65535 x 65535 pixels");
+  if (ext == ".wmf" && (picture.Width() > 32767 || picture.Height() > 32767))
+    throw PictureError(path + ": a WMF file holds at most 32767 x 32767 pixels");
   std::string why;
   const bool ok = WriteFileSafely(path, [&](const std::string& temp) {
     if (ext == ".bmp") return WriteBmp(picture, temp, bmpDepth);
     if (ext == ".gif") return WriteGif(picture, temp);
     if (ext == ".ico") return WriteIco(picture, temp);
     if (ext == ".jpg" || ext == ".jpeg") return WriteJpeg(picture, temp, jpegQuality);
+    if (ext == ".emf" || ext == ".wmf") {
+      std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+      const bool ok = ext == ".wmf" ? WriteWmfStream(picture, out) : WriteEmfStream(picture, out);
+      out.close();
+      return ok && static_cast<bool>(out);
+    }
     const QImage view(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
                       static_cast<qsizetype>(picture.BytesPerLine()), QImage::Format_RGB32);
     return view.save(QString::fromStdString(temp), "PNG");

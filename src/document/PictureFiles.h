@@ -31,15 +31,19 @@ class IconTooLargeError : public PictureError {
 constexpr int kPictureAllocationLimitMiB = 512;
 
 // Decodes BMP, JPEG, GIF (first frame), ICO or PNG into a 32-bit bitmap with
-// transparent areas on white. Throws PictureError.
+// transparent areas on white; WMF and EMF files, recognised by their content
+// whatever their name, are drawn on white at their own size. Throws PictureError.
 Bitmap LoadPictureFile(const std::string& path);
+
+// Reads the file as a WMF or EMF metafile only. Throws PictureError.
+Bitmap LoadMetafileFile(const std::string& path);
 
 // Formats WritePictureFile understands by extension (case ignored).
 bool IsWritableExtension(const std::string& extension);
 
 // Writes by extension, letter case ignored: .bmp (bmpDepth 8, 16, 24 or 32
 // bits), .gif (at most 256 colours), .ico (one 32-bit image, at most
-// 256 x 256), .png, .jpg/.jpeg (quality 0..100). Never leaves a partial file
+// 256 x 256), .png, .jpg/.jpeg (quality 0..100), .emf and .wmf (placeable). Never leaves a partial file
 // behind; the old file stays on failure. Throws UnsupportedFormatError for an
 // extension it cannot write, IconTooLargeError for a large icon, PictureError
 // otherwise.
