@@ -134,8 +134,11 @@ void WritePictureFile(const Bitmap& picture, const std::string& path, int jpegQu
       out.close();
       return ok && static_cast<bool>(out);
     }
-    const QImage view(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
-                      static_cast<qsizetype>(picture.BytesPerLine()), QImage::Format_RGB32);
+    QImage view(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
+                static_cast<qsizetype>(picture.BytesPerLine()), QImage::Format_RGB32);
+    // 96 dpi, as the other writers, whatever screen (if any) the process has.
+    view.setDotsPerMeterX(3780);
+    view.setDotsPerMeterY(3780);
     return view.save(QString::fromStdString(temp), "PNG");
   }, &why);
   if (!ok) throw PictureError(path + ": " + why);
