@@ -4,6 +4,7 @@
 // resampling).
 #include <benchmark/benchmark.h>
 
+#include "BenchPictures.h"
 #include "filters/kernels/ColourKernels.h"
 #include "filters/kernels/Geometry.h"
 #include "filters/registry/FilterRegistry.h"
@@ -15,16 +16,7 @@ using namespace rv;
 constexpr int kW = 6000;
 constexpr int kH = 4000;
 
-Bitmap NoisePicture(int w, int h, std::uint32_t seed) {
-  Bitmap b(w, h);
-  std::uint32_t s = seed;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      s = s * 1664525u + 1013904223u;
-      b.Set(x, y, 0xFF000000u | (s >> 8));
-    }
-  return b;
-}
+using bench::NoisePicture;
 
 const Bitmap& Picture() {
   static const Bitmap pic = NoisePicture(kW, kH, 1);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "BenchPictures.h"
 #include "filters/registry/FilterRegistry.h"
 
 namespace {
@@ -15,16 +16,7 @@ constexpr int kW = 6000;
 constexpr int kH = 4000;
 
 const Bitmap& Picture() {
-  static const Bitmap pic = [] {
-    Bitmap b(kW, kH);
-    std::uint32_t s = 1;
-    for (int y = 0; y < kH; ++y)
-      for (int x = 0; x < kW; ++x) {
-        s = s * 1664525u + 1013904223u;
-        b.Set(x, y, 0xFF000000u | (s >> 8));
-      }
-    return b;
-  }();
+  static const Bitmap pic = bench::NoisePicture(kW, kH, 1);
   return pic;
 }
 
