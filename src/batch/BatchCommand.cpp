@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "document/PictureFiles.h"
+#include "document/io/BmpWriter.h"
 #include "document/io/SafeFile.h"
 #include "engine/BlendModes.h"
 #include "engine/PixelEngine.h"
@@ -34,8 +35,9 @@ const char* const kHelp =
     "  rastrovia-batch INPUT OUTPUT [--filter STEM] [options]\n"
     "\n"
     "Reads INPUT (BMP, JPEG, GIF, ICO, PNG), runs one of the editor's filters over the\n"
-    "whole picture as the dialog's OK does, and writes OUTPUT by its extension:\n"
-    ".bmp (24 bits), .png, .jpg. Without --filter it only converts INPUT.\n"
+    "whole picture as the dialog's OK does, and writes OUTPUT by its extension (any\n"
+    "letter case): .bmp, .gif, .ico, .png, .jpg or .jpeg. Without --filter it only\n"
+    "converts INPUT.\n"
     "\n"
     "Options:\n"
     "  --filter STEM          the filter's kernel stem (Contrast runs ApplyContrast);\n"
@@ -55,6 +57,11 @@ const char* const kHelp =
     "  --secondary RRGGBB     secondary tool colour (default FFFFFF)\n"
     "  --seed N               start the pseudo-random generator at N (default: the time)\n"
     "  --quality Q            JPEG quality 0..100 (default 100)\n"
+    "  --depth BITS           bits per pixel of a .bmp: 8 (a palette of at most 256\n"
+    "                         colours from the picture), 16 (5 bits per channel), 24\n"
+    "                         (default) or 32. A .gif always holds 8 (at most 256\n"
+    "                         colours, reduced as for 8 bits) and an .ico 32 (at most\n"
+    "                         256 x 256 pixels): only those values are accepted there\n"
     "\n"
     "Exit status: 0 done; 1 INPUT unreadable or OUTPUT not written; 2 bad usage.\n"
     "OUTPUT is written to a temporary file first and never left half written.\n";
@@ -178,7 +185,7 @@ class TerminalProgress : public CProgress {
   void SetMaximum(int maximum) override { max_ = maximum; }
   void SetPosition(int position) override {
     pos_ = position;
-    if (max_ <= 0) return;
+    if (max_ <= 0 || (position == 0 && shown_ >= 0)) return;  // the reset after the run
     const int percent = static_cast<int>(static_cast<long long>(pos_) * 100 / max_);
     if (percent == shown_) return;
     shown_ = percent;
@@ -210,6 +217,7 @@ struct Options {
   std::optional<std::uint32_t> seed;
   int quality = 100;
   bool qualityGiven = false;
+  int depth = 0;  // 0: not given
 };
 
 Options ParseOptions(const std::vector<std::string>& args) {
@@ -256,6 +264,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
     } else if (a == "--quality") {
       o.quality = ParseRanged("--quality", value(), 0, 100);
       o.qualityGiven = true;
+    } else if (a == "--depth") {
+      o.depth = ParseRanged("--depth", value(), 8, 32);
+      if (!IsBmpDepth(o.depth)) throw UsageError{"--depth: " + std::to_string(o.depth) + " is not 8, 16, 24 or 32"};
     } else if (a.size() > 1 && a[0] == '-') {
       throw UsageError{"unknown option " + a + " (see --help)"};
     } else {
@@ -299,7 +310,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   const Options o = ParseOptions(args);
   if (!IsWritableExtension(LowerExtension(o.output)))
-    throw UsageError{o.output + ": unknown output format (use .bmp, .png or .jpg)"};
+    throw UsageError{o.output + ": unknown output format (use .bmp, .gif, .ico, .png or .jpg)"};
+  const std::string outExt = LowerExtension(o.output);
+  if (o.depth && outExt != ".bmp") {
+    if (outExt == ".gif" && o.depth != 8) throw UsageError{"--depth: a GIF holds 8 bits per pixel"};
+    if (outExt == ".ico" && o.depth != 32) throw UsageError{"--depth: an icon is written at 32 bits per pixel"};
+    if (outExt != ".gif" && outExt != ".ico") throw UsageError{"--depth applies to .bmp, .gif and .ico output"};
+  }
 
   const FilterDecl* decl = nullptr;
   std::optional<FilterSettings> settings;
@@ -364,7 +381,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   try {
-    WritePictureFile(picture, o.output, o.quality);
+    WritePictureFile(picture, o.output, o.quality, o.depth ? o.depth : 24);
   } catch (const std::exception& e) {
     err << "rastrovia-batch: cannot write " << o.output << ": " << e.what() << "\n";
     return kExitFile;

@@ -14,6 +14,18 @@ class PictureError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The name's extension is not one the program can write: nothing is written.
+class UnsupportedFormatError : public PictureError {
+ public:
+  using PictureError::PictureError;
+};
+
+// An icon holds at most 256 x 256 pixels: nothing is written.
+class IconTooLargeError : public PictureError {
+ public:
+  using PictureError::PictureError;
+};
+
 // Largest decoded picture we accept, in MiB of 32-bit pixels: large
 // photographs open, a header claiming 100000 x 100000 does not.
 constexpr int kPictureAllocationLimitMiB = 512;
@@ -25,9 +37,21 @@ Bitmap LoadPictureFile(const std::string& path);
 // Formats WritePictureFile understands by extension (case ignored).
 bool IsWritableExtension(const std::string& extension);
 
-// Writes by extension: .bmp (24 bits), .png, .jpg/.jpeg (quality 0..100).
-// Never leaves a partial file behind; the old file stays on failure. Throws
-// PictureError.
-void WritePictureFile(const Bitmap& picture, const std::string& path, int jpegQuality = 100);
+// Writes by extension, letter case ignored: .bmp (bmpDepth 8, 16, 24 or 32
+// bits), .gif (at most 256 colours), .ico (one 32-bit image, at most
+// 256 x 256), .png, .jpg/.jpeg (quality 0..100). Never leaves a partial file
+// behind; the old file stays on failure. Throws UnsupportedFormatError for an
+// extension it cannot write, IconTooLargeError for a large icon, PictureError
+// otherwise.
+void WritePictureFile(const Bitmap& picture, const std::string& path, int jpegQuality = 100, int bmpDepth = 24);
+
+}  // namespace rv
+
+namespace rv {
+
+// What "Zapisz" of the bitmap options writes: a .bmp at depth 8, 16, 24 or
+// 32, a .gif (always at most 256 colours, the depth does not apply). Any other
+// name is UnsupportedFormatError. The picture itself is never changed.
+void SaveWithDepth(const Bitmap& picture, const std::string& path, int depth);
 
 }  // namespace rv

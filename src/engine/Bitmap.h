@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace rv {
@@ -39,23 +40,41 @@ constexpr PackedColor PixelToPacked(Pixel p) { return MakePacked(PixelRed(p), Pi
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 27;
 bool SizeAllowed(std::int64_t width, std::int64_t height);
 
+namespace detail {
+struct PixelFree {
+  void operator()(Pixel* p) const;
+};
+using PixelStore = std::unique_ptr<Pixel[], PixelFree>;
+// Storage for n pixels, not initialised; large blocks ask for huge pages.
+PixelStore AllocatePixels(std::size_t n);
+}  // namespace detail
+
 class Bitmap {
  public:
   Bitmap() = default;
   // Throws std::bad_alloc (or std::length_error for a size beyond kMaxPixels).
   Bitmap(int width, int height, Pixel fill = 0xFFFFFFFFu);
+  // A picture whose pixels the caller is about to write in full.
+  static Bitmap Uninitialized(int width, int height);
+
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&& other) noexcept;
+  Bitmap& operator=(Bitmap&& other) noexcept;
+  ~Bitmap() = default;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Empty() const { return width_ == 0 || height_ == 0; }
   std::size_t BytesPerLine() const { return static_cast<std::size_t>(width_) * 4; }
 
-  Pixel* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+  Pixel* Row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
   const Pixel* Row(int y) const {
-    return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    return pixels_.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
   }
-  Pixel* Data() { return pixels_.data(); }
-  const Pixel* Data() const { return pixels_.data(); }
+  Pixel* Data() { return pixels_.get(); }
+  const Pixel* Data() const { return pixels_.get(); }
+  std::size_t PixelCount() const { return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_); }
   Pixel At(int x, int y) const { return Row(y)[x]; }
   void Set(int x, int y, Pixel p) { Row(y)[x] = p; }
 
@@ -68,7 +87,7 @@ class Bitmap {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<Pixel> pixels_;
+  detail::PixelStore pixels_;
 };
 
 // True when the three colour channels of every pixel agree (the fourth byte is ignored).

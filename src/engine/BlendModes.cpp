@@ -1,6 +1,7 @@
 #include "engine/BlendModes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -26,16 +27,6 @@ int FindBlendMode(const char* text) {
   for (int i = 0; i < kBlendModeCount; ++i)
     if (std::strcmp(text, kBlendModeNames[static_cast<std::size_t>(i)]) == 0) return i;
   return -1;
-}
-
-void ClampRgb(int& r, int& g, int& b) {
-  auto c = [](int& v) {
-    if (v >= 256) v = 255;
-    else if (v < 0) v = 0;
-  };
-  c(r);
-  c(g);
-  c(b);
 }
 
 void ClampHls(int& h, int& l, int& s) {
@@ -68,9 +59,50 @@ namespace {
 // Only colours outside 0..255 (effect amounts of some dialogs) can make these
 // divisors zero; they then count as 0 instead of trapping.
 inline int SafeDiv(int a, int b) { return b == 0 ? 0 : a / b; }
+
+// Reciprocals for the divisions of in-range colours: n / d equals
+// (n * m_d) >> 32 with m_d = 2^32 / d + 1 for every n * (m_d * d - 2^32) < 2^32,
+// which holds for numerators below 2^17 and divisors up to 510.
+struct Reciprocals {
+  std::array<std::uint64_t, 511> m{};
+  Reciprocals() {
+    for (std::uint64_t d = 1; d < m.size(); ++d) m[d] = (std::uint64_t{1} << 32) / d + 1;
+  }
+};
+const Reciprocals kReciprocals;
+
+inline int FastDiv(int n, int d) {
+  return static_cast<int>((static_cast<std::uint64_t>(n) * kReciprocals.m[static_cast<std::size_t>(d)]) >> 32);
+}
+
+// The conversion for colours in 0..255: every numerator is non-negative and
+// every divisor is 1..510.
+Rgb RgbToHlsInRange(int r, int g, int b) {
+  const int mx = std::max(r, std::max(g, b));
+  const int mn = std::min(r, std::min(g, b));
+  const int l = ((mx + mn) * 240 + 255) / 510;
+  if (mx == mn) return {160, l, 0};
+  int s;
+  if (l <= 120)
+    s = FastDiv((mx - mn) * 240 + (mx + mn) / 2, mx + mn);
+  else
+    s = FastDiv((mx - mn) * 240 + (510 - mx - mn) / 2, 510 - mx - mn);
+  const int d = mx - mn;
+  int h;
+  if (r == mx)
+    h = FastDiv((mx - b) * 40 + d / 2, d) - FastDiv((mx - g) * 40 + d / 2, d);
+  else if (g == mx)
+    h = 80 + FastDiv((mx - r) * 40 + d / 2, d) - FastDiv((mx - b) * 40 + d / 2, d);
+  else
+    h = 160 + FastDiv((mx - g) * 40 + d / 2, d) - FastDiv((mx - r) * 40 + d / 2, d);
+  if (h < 0) h += 240;
+  if (h > 240) h -= 240;
+  return {h, l, std::min(s, 240)};
+}
+
 }  // namespace
 
-Rgb RgbToHls(int r, int g, int b) {
+Rgb RgbToHlsPlain(int r, int g, int b) {
   const int mx = std::max(r, std::max(g, b));
   const int mn = std::min(r, std::min(g, b));
   int l = ((mx + mn) * 240 + 255) / 510;
@@ -98,6 +130,12 @@ Rgb RgbToHls(int r, int g, int b) {
   }
   ClampHls(h, l, s);
   return {h, l, s};
+}
+
+Rgb RgbToHls(int r, int g, int b) {
+  if (static_cast<unsigned>(r) <= 255u && static_cast<unsigned>(g) <= 255u && static_cast<unsigned>(b) <= 255u)
+    return RgbToHlsInRange(r, g, b);
+  return RgbToHlsPlain(r, g, b);
 }
 
 int HueToComponent(int lo, int hi, int hue) {
@@ -174,12 +212,7 @@ Rgb Mode(Rgb t, const Pixel* dstRow, const Pixel* srcRow, int x, int p, int q) {
   Rgb out;
   if constexpr (M == 1) {
     (void)srcRow;
-    const int r1 = Random();
-    if (q > 0 && r1 % q < p) {
-      const int r2 = Random();
-      if (r2 % 2 != 0) return Base(dstRow, x);
-    }
-    return t;
+    return Dissolve(t, dstRow[x], p, q);
   } else {
     (void)dstRow;
     (void)p;
@@ -216,18 +249,35 @@ Rgb Mode(Rgb t, const Pixel* dstRow, const Pixel* srcRow, int x, int p, int q) {
   }
 }
 
+template <int M>
+void ModeRow(const Rgb* top, int topStep, const Pixel* dstRow, const Pixel* srcRow, int count, int p, int q,
+             Rgb* out) {
+  for (int x = 0; x < count; ++x) out[x] = Mode<M>(top[x * topStep], dstRow, srcRow, x, p, q);
+}
+
 template <std::size_t... I>
 constexpr std::array<ModeProc, sizeof...(I)> MakeTable(std::index_sequence<I...>) {
   return {&Mode<static_cast<int>(I)>...};
 }
 
+template <std::size_t... I>
+constexpr std::array<ModeRowProc, sizeof...(I)> MakeRowTable(std::index_sequence<I...>) {
+  return {&ModeRow<static_cast<int>(I)>...};
+}
+
 constexpr auto kModeTable = MakeTable(std::make_index_sequence<kBlendModeCount>{});
+constexpr auto kModeRowTable = MakeRowTable(std::make_index_sequence<kBlendModeCount>{});
 
 }  // namespace
 
 ModeProc BlendModeProc(int n) {
   if (n < 0 || n >= kBlendModeCount) return nullptr;
   return kModeTable[static_cast<std::size_t>(n)];
+}
+
+ModeRowProc BlendModeRowProc(int n) {
+  if (n < 0 || n >= kBlendModeCount) return nullptr;
+  return kModeRowTable[static_cast<std::size_t>(n)];
 }
 
 bool BlendModeSeparable(int n) {

@@ -87,6 +87,22 @@ TEST_F(Batch, ConvertsWithoutAFilter) {
   EXPECT_EQ(LoadPictureFile(Path("out.jpg")).Width(), 17);
 }
 
+TEST_F(Batch, ReadsGifAndIconsWithTransparencyOnWhite) {
+  // Left half opaque red, right half transparent, written by ImageMagick as a peer.
+  const std::string png = Path("t.png");
+  ASSERT_EQ(std::system(("convert -size 8x4 xc:none -fill red -draw 'rectangle 0,0 3,3' " + png).c_str()), 0);
+  for (const std::string ext : {".gif", ".ico"}) {
+    const std::string in = Path("t" + ext);
+    ASSERT_EQ(std::system(("convert " + png + " " + in).c_str()), 0);
+    const Result r = Run(in + " " + Path("t.bmp"));
+    ASSERT_EQ(r.code, 0) << ext << ": " << r.err;
+    const Bitmap out = LoadPictureFile(Path("t.bmp"));
+    ASSERT_EQ(out.Width(), 8) << ext;
+    EXPECT_EQ(test::RgbAt(out, 0, 0), (Rgb{255, 0, 0})) << ext;
+    EXPECT_EQ(test::RgbAt(out, 7, 3), (Rgb{255, 255, 255})) << ext;
+  }
+}
+
 TEST_F(Batch, ReadsTheSamplePhotograph) {
   const Result r = Run(std::string(RV_SAMPLES_DIR) + "/coffee.png " + Path("c.bmp") + " --filter Negativ");
   ASSERT_EQ(r.code, 0) << r.err;

@@ -170,6 +170,16 @@ TEST(Hls, RoundTripStaysCloseForEveryColourOnAGrid) {
       }
 }
 
+TEST(Hls, FastConversionEqualsThePlainOneForEveryColour) {
+  for (int r = 0; r < 256; ++r)
+    for (int g = 0; g < 256; ++g)
+      for (int b = 0; b < 256; ++b) {
+        const Rgb fast = RgbToHls(r, g, b);
+        const Rgb plain = RgbToHlsPlain(r, g, b);
+        if (!(fast == plain)) FAIL() << r << "," << g << "," << b;
+      }
+}
+
 TEST(Hls, OutOfRangeTopsDoNotTrap) {
   // Effect amounts can be negative; mx + mn = 0 with mx != mn must not divide by zero.
   const Rgb h = RgbToHls(-5, 5, 0);

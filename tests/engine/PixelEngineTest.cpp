@@ -87,6 +87,18 @@ TEST(ComposeDabPixel, FalloffMixesTowardTheDestination) {
   EXPECT_EQ(dst[0], MakePixel(177, 177, 177));
 }
 
+TEST(ComposeDabPixel, UnselectedPixelKeepsItsValueAtEveryTransparencyAndFalloff) {
+  CPixelEngine e;
+  e.SelectBlend(0);
+  const Pixel src[1] = {MakePixel(30, 60, 90)};
+  for (int t = 0; t <= 100; ++t)
+    for (int f = 0; f <= 100; f += 5) {
+      Pixel dst[1] = {MakePixel(30, 60, 90)};
+      e.ComposeDabPixel({255, 0, 7}, dst, src, 0, 0.0f, 1.0f, Percent(t), Percent(100 - t), 3, 10, f);
+      ASSERT_EQ(dst[0], MakePixel(30, 60, 90)) << "t " << t << " f " << f;
+    }
+}
+
 TEST(BrushUtilities, BoundsAndFalloff) {
   const BrushBox b = CPixelEngine::BrushBounds(3, 10, 0, 5, 5);
   EXPECT_EQ(b.x0, 0);

@@ -12,6 +12,7 @@
 // reference (KernelContext::PlainPath).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -94,17 +95,90 @@ void RunPointFilterPlain(const KernelArgs& args, const PointFilter& f, Cand cand
   CPixelEngine::EndRun(a.Ctx.Progress);
 }
 
+// Every stage over a whole row before the next: the mode routines run in
+// tight loops instead of once per pixel. The draws of "Rozpuszczenie" keep
+// their pixel order when one slot draws; when both do, each pixel takes its
+// effect draws and then its blend draws, as in the per-pixel definition.
+template <class Cand>
+void RunPointFilterRows(const KernelArgs& a, const PointFilter& f, Cand& cand) {
+  CPixelEngine& e = a.Engine;
+  const float A = Percent(a.Transparency);
+  const float B = Percent(100 - a.Transparency);
+  detail::BeginPointRun(a, f);
+  const MaskView mask(a);
+  const ModeRowProc effect = f.UsesEffect ? BlendModeRowProc(e.EffectIndex) : nullptr;
+  const ModeRowProc blend = f.UsesBlend ? BlendModeRowProc(e.BlendIndex) : nullptr;
+  const bool bothDissolve = f.UsesEffect && f.UsesBlend && e.EffectIndex == 1 && e.BlendIndex == 1;
+  std::array<float, 256> weight, rest;
+  for (int m = 0; m < 256; ++m) {
+    weight[static_cast<std::size_t>(m)] = Percent(m);
+    rest[static_cast<std::size_t>(m)] = Percent(100 - m);
+  }
+  std::vector<Rgb> amount(static_cast<std::size_t>(a.Width)), tops, result(static_cast<std::size_t>(a.Width));
+  if (f.EffectTopFromSource) tops.resize(static_cast<std::size_t>(a.Width));
+  const int channel = e.StoreProc;
+
+  for (int y = 0; y < a.Height; ++y) {
+    Pixel* dstRow = a.Dst.Row(y);
+    const Pixel* srcRow = a.Src.Row(y);
+    if (!detail::EnterRow(a)) return;
+    const std::uint8_t* m = mask.Row(y);
+    if (bothDissolve) {
+      // Both slots draw for each pixel: effect first, then blend.
+      for (int x = 0; x < a.Width; ++x) {
+        const Rgb s = detail::SourceRgb(srcRow[x]);
+        Rgb c = cand(s, Dissolve(f.EffectTopFromSource ? s : f.EffectTop, dstRow[x], 100, 100));
+        ClampRgb(c);
+        result[static_cast<std::size_t>(x)] = Dissolve(c, dstRow[x], 100, 100);
+      }
+    } else {
+      if (effect) {
+        if (f.EffectTopFromSource) {
+          for (int x = 0; x < a.Width; ++x) tops[static_cast<std::size_t>(x)] = detail::SourceRgb(srcRow[x]);
+          effect(tops.data(), 1, dstRow, srcRow, a.Width, 100, 100, amount.data());
+        } else {
+          effect(&f.EffectTop, 0, dstRow, srcRow, a.Width, 100, 100, amount.data());
+        }
+      }
+      for (int x = 0; x < a.Width; ++x) {
+        Rgb c = cand(detail::SourceRgb(srcRow[x]), amount[static_cast<std::size_t>(x)]);
+        ClampRgb(c);
+        result[static_cast<std::size_t>(x)] = c;
+      }
+      if (blend) blend(result.data(), 1, dstRow, srcRow, a.Width, 100, 100, result.data());
+    }
+    for (int x = 0; x < a.Width; ++x) {
+      const Pixel s = srcRow[x];
+      const Rgb c = result[static_cast<std::size_t>(x)];
+      int r = PixelRed(s), g = PixelGreen(s), b = PixelBlue(s);
+      const float w = weight[m[x]];
+      if (w != 0.0f) {  // an unselected pixel keeps its value
+        const float u = rest[m[x]];
+        b = MixSelectTransparency(c.b, b, w, u, A, B);
+        g = MixSelectTransparency(c.g, g, w, u, A, B);
+        r = MixSelectTransparency(c.r, r, w, u, A, B);
+      }
+      StoreChannels(channel, dstRow, x, r, g, b);
+    }
+  }
+  CPixelEngine::EndRun(a.Ctx.Progress);
+}
+
 template <class Cand>
 void RunPointFilter(const KernelArgs& args, const PointFilter& f, Cand cand) {
   const bool effectTabular =
       !f.UsesEffect || (!f.EffectTopFromSource && EffectModeSeparable(args.Ctx.TypeBox));
   const bool blendTabular = !f.UsesBlend || BlendModeSeparable(args.Ctx.Tryb);
-  if (args.Ctx.PlainPath || !f.Separable || !effectTabular) {
+  if (args.Ctx.PlainPath) {
     RunPointFilterPlain(args, f, cand);
     return;
   }
-
   const KernelArgs a = ClampedArgs(args);
+  if (!f.Separable || !effectTabular) {
+    RunPointFilterRows(a, f, cand);
+    return;
+  }
+
   CPixelEngine& e = a.Engine;
   const float A = Percent(a.Transparency);
   const float B = Percent(100 - a.Transparency);
@@ -122,20 +196,15 @@ void RunPointFilter(const KernelArgs& args, const PointFilter& f, Cand cand) {
   const int channel = e.StoreProc;
 
   if (!blendTabular) {
-    for (int y = 0; y < a.Height; ++y) {
-      Pixel* dstRow = a.Dst.Row(y);
-      const Pixel* srcRow = a.Src.Row(y);
-      if (!detail::EnterRow(a)) return;
-      const std::uint8_t* m = mask.Row(y);
-      for (int x = 0; x < a.Width; ++x) {
-        const Pixel s = srcRow[x];
-        const Rgb c{candidates[static_cast<std::size_t>(PixelRed(s))].r,
-                    candidates[static_cast<std::size_t>(PixelGreen(s))].g,
-                    candidates[static_cast<std::size_t>(PixelBlue(s))].b};
-        e.ComposePixel(c, dstRow, srcRow, x, Percent(m[x]), Percent(100 - m[x]), A, B);
-      }
-    }
-    CPixelEngine::EndRun(a.Ctx.Progress);
+    // The candidate depends on the channel's own value alone: look it up, and
+    // leave the mode that mixes channels to the row pipeline.
+    auto tabulated = [&candidates](Rgb s, Rgb) {
+      return Rgb{candidates[static_cast<std::size_t>(s.r)].r, candidates[static_cast<std::size_t>(s.g)].g,
+                 candidates[static_cast<std::size_t>(s.b)].b};
+    };
+    PointFilter g = f;
+    g.UsesEffect = false;
+    RunPointFilterRows(a, g, tabulated);
     return;
   }
 
