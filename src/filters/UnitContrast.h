@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormContrast : public TFormFilter {
  public:
-  explicit TFormContrast(QWidget* parent = nullptr) : TFormFilter("Contrast", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormContrast* FormContrast;

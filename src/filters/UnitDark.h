@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormDark : public TFormFilter {
  public:
-  explicit TFormDark(QWidget* parent = nullptr) : TFormFilter("Dark", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormDark* FormDark;

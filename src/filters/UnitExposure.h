@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormExposure : public TFormFilter {
  public:
-  explicit TFormExposure(QWidget* parent = nullptr) : TFormFilter("Exposure", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormExposure* FormExposure;

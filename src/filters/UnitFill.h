@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormFill : public TFormFilter {
  public:
-  explicit TFormFill(QWidget* parent = nullptr) : TFormFilter("Fill", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormFill* FormFill;

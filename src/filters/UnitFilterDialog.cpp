@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
@@ -40,12 +39,6 @@ constexpr int kColumnWidth = 280;
 constexpr int kProgressHeight = 18;
 constexpr int kCancelSize = 16;
 constexpr int kRowHeight = 32;  // caption and value label over the slider, one row of bars
-
-const FilterDecl& DeclByStem(const char* stem) {
-  const FilterDecl* d = FindFilter(stem);
-  if (!d) throw std::logic_error(std::string("no filter ") + stem);
-  return *d;
-}
 
 // Used only when the tool palette does not exist (never in the program).
 CPixelEngine& SpareEngine() {
@@ -110,7 +103,11 @@ QPixmap CancelImage(bool highlighted) {
   return pix;
 }
 
-TFormFilter::TFormFilter(const char* stem, QWidget* parent) : TFormFilter(DeclByStem(stem), parent) {}
+const FilterDecl* FindDialogDecl(const char* dialogClass) {
+  for (const FilterDecl* d : AllFilters())
+    if (std::strcmp(d->DialogClass, dialogClass) == 0) return d;
+  return nullptr;
+}
 
 TFormFilter::TFormFilter(const FilterDecl& decl, QWidget* parent) : QDialog(parent), decl_(decl) {
   setObjectName(QString::fromLatin1(decl.DialogClass).mid(1));  // "FormContrast"
@@ -122,6 +119,8 @@ void TFormFilter::Build() {
   setWindowTitle(QString::fromUtf8(decl_.DialogCaption));
   setMouseTracking(true);
 
+  // Dialogs without a preview are the option column alone.
+  const int left = decl_.HasPreview() ? kPanelSize : 0;
   PanelPreview = new QFrame(this);
   PanelPreview->setObjectName(QStringLiteral("PanelPreview"));
   PanelPreview->setFrameShape(QFrame::Panel);
@@ -136,6 +135,7 @@ void TFormFilter::Build() {
   ImageBuf = new ui::ImageControl(this);
   ImageBuf->setObjectName(QStringLiteral("ImageBuf"));
   ImageBuf->hide();
+  PanelPreview->setVisible(decl_.HasPreview());
 
   PanelSlide = new QFrame(this);
   PanelSlide->setObjectName(QStringLiteral("PanelSlide"));
@@ -208,12 +208,12 @@ void TFormFilter::Build() {
     connect(Anuluj, &QPushButton::clicked, this, [this] { CancelFilterDialog(); });
     y += 36;
   }
-  const int height = std::max(kPanelSize, y);
+  const int height = decl_.HasPreview() ? std::max(kPanelSize, y) : y;
   column->resize(kColumnWidth, height);
   ScrollBox2->setWidget(column);
-  ScrollBox2->setGeometry(kPanelSize, 0, kColumnWidth, height);
+  ScrollBox2->setGeometry(left, 0, kColumnWidth, height);
 
-  const int width = kPanelSize + kColumnWidth;
+  const int width = left + kColumnWidth;
   Progress = new QProgressBar(this);
   Progress->setObjectName(QStringLiteral("Progress"));
   Progress->setTextVisible(false);
@@ -464,7 +464,7 @@ KernelContext TFormFilter::Context(bool fullRun) const {
 }
 
 void TFormFilter::RunPreview() {
-  if (running_ || !FormImageHome || ImageBuf->Picture().Empty()) return;
+  if (running_ || !decl_.HasPreview() || !FormImageHome || ImageBuf->Picture().Empty()) return;
   const CHomeImage& doc = FormImageHome->HomeImage;
   const Bitmap& src = ImageBuf->Picture();
   Bitmap& dst = ImageViewUser->EditPicture();
@@ -477,7 +477,7 @@ void TFormFilter::RunPreview() {
 }
 
 void TFormFilter::ExtractPreviewRegion(int cx, int cy) {
-  if (!FormImageHome) return;
+  if (!FormImageHome || !decl_.HasPreview()) return;
   const Bitmap& work = FormImageHome->HomeImage.WorkImage;
   const PreviewRect r = PreviewRegion(cx, cy, decl_.PreviewHalfSize, work.Width(), work.Height());
   Bitmap region = work.Copy(r.Left, r.Top, r.Width, r.Height);
@@ -510,8 +510,10 @@ void TFormFilter::FilterCommand() {
     decl_.Prepare(values, doc.Width(), doc.Height());
     ApplySettings(values);
   }
-  PreparePreview(doc.Width(), doc.Height());
-  RunPreview();
+  if (decl_.HasPreview()) {
+    PreparePreview(doc.Width(), doc.Height());
+    RunPreview();
+  }
   if (FormHome) {
     const QRect home = FormHome->geometry();
     move(home.center() - QPoint(width() / 2, height() / 2));

@@ -65,8 +65,6 @@ class TFormFilter : public QDialog {
   static constexpr int kDragFactor = 6;
 
   TFormFilter(const FilterDecl& decl, QWidget* parent = nullptr);
-  // The filter with this registry stem.
-  TFormFilter(const char* stem, QWidget* parent = nullptr);
 
   const FilterDecl& Decl() const { return decl_; }
   int PreviewHalfSize() const { return decl_.PreviewHalfSize; }
@@ -153,6 +151,9 @@ class TFormFilter : public QDialog {
   int linkDepth_ = 0;  // linked bars being moved by another bar's handler
   int previewRuns_ = 0;
 };
+
+// The registry declaration of a dialog class ("TFormContrast"), or null.
+const FilterDecl* FindDialogDecl(const char* dialogClass);
 
 // The cancel button's two looks, 16 x 16.
 QPixmap CancelImage(bool highlighted);

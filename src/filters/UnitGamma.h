@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormGamma : public TFormFilter {
  public:
-  explicit TFormGamma(QWidget* parent = nullptr) : TFormFilter("Gamma", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormGamma* FormGamma;

@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormHold : public TFormFilter {
  public:
-  explicit TFormHold(QWidget* parent = nullptr) : TFormFilter("Hold", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormHold* FormHold;

@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormLight : public TFormFilter {
  public:
-  explicit TFormLight(QWidget* parent = nullptr) : TFormFilter("Light", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormLight* FormLight;

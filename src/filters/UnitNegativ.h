@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormNegativ : public TFormFilter {
  public:
-  explicit TFormNegativ(QWidget* parent = nullptr) : TFormFilter("Negativ", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormNegativ* FormNegativ;

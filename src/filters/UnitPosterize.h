@@ -7,7 +7,7 @@ namespace rv {
 
 class TFormPosterize : public TFormFilter {
  public:
-  explicit TFormPosterize(QWidget* parent = nullptr) : TFormFilter("Posterize", parent) {}
+  using TFormFilter::TFormFilter;
 };
 
 extern TFormPosterize* FormPosterize;

@@ -30,6 +30,7 @@
 #include "filters/UnitHold.h"
 #include "filters/UnitNegativ.h"
 #include "history/UnitHistory.h"
+#include "filters/kernels/ToneKernels.h"
 #include "support/FilterTestSupport.h"
 #include "tools/UnitCanal.h"
 #include "tools/UnitTools.h"
@@ -83,22 +84,120 @@ class FilterDialogTest : public ::testing::Test {
 };
 
 TEST_F(FilterDialogTest, DialogsExistInOrderAndTheirItemsAreConnected) {
-  const QStringList expected = {"TFormFill",     "TFormLight", "TFormDark",      "TFormContrast", "TFormGamma",
-                                "TFormExposure", "TFormHold",  "TFormPosterize", "TFormNegativ"};
+  // The start-up order of the filter dialogs (the resize and picture-choice
+  // windows are not of this design); the welcome screen sits before the last five.
+  const QStringList order = {
+      "TFormFill",       "TFormLight",       "TFormDark",          "TFormContrast",   "TFormGamma",
+      "TFormBalanceColor", "TFormSaturaton", "TFormGrayFilter",    "TFormExposure",   "TFormHold",
+      "TFormPosterize",  "TFormNegativ",     "TFormNoise",         "TFormBlurFilter", "TFormMin",
+      "TFormMax",        "TFormShadow",      "TFormLayer",         "TFormSelective",  "TFormDeleteNoise",
+      "TFormSulfur",     "TFormScreening",   "TFormWind",          "TFormDif",        "TFormSepia",
+      "TFormVignette",   "TFormMozaic",      "TFormHue",           "TFormWidth",      "TFormHeight",
+      "TFormFilterImPos", "TFormTexture",    "TFormShift",         "TFormWetPaper",   "TFormHeave",
+      "TFormAnalg",      "TFormFrag",        "TFormBreak",         "TFormMedian",     "TFormEdges",
+      "TFormHP",         "TFormEdgesGradient", "TFormDomed",       "TFormLaplace",    "TFormContours",
+      "TFormFeather",    "TFormExtension",   "TFormAligment",      "TFormPatchwork",  "TFormGradientWidth",
+      "TFormGradientPoint"};
   QStringList made;
   for (TFormFilter* d : FilterDialogs()) made.append(QString::fromLatin1(d->Decl().DialogClass));
-  // The tone dialogs keep the start-up order among themselves.
-  QStringList tone;
-  for (const QString& c : made)
-    if (expected.contains(c)) tone.append(c);
-  EXPECT_EQ(tone, expected);
+  QStringList expected;
+  for (const QString& c : order)
+    if (FindDialogDecl(c.toLatin1().constData())) expected.append(c);
+  EXPECT_EQ(made, expected);
+  for (const char* tone : {"TFormFill", "TFormContrast", "TFormHold", "TFormNegativ"})
+    EXPECT_TRUE(made.contains(QString::fromLatin1(tone))) << tone;
   // With a picture every item of both menus opens its dialog.
   FormHome->EnableDocumentMenus();
   for (const QString& c : made) {
+    if (c == "TFormFilterImPos" || c == "TFormTexture") continue;  // opened by their overlay commands
     EXPECT_TRUE(FormHome->Menus().IsConnected(c)) << c.toStdString();
     EXPECT_EQ(FormHome->Menus().ItemsFor(c).size(), 2) << c.toStdString();
     for (QAction* item : FormHome->Menus().ItemsFor(c)) EXPECT_TRUE(item->isEnabled()) << c.toStdString();
   }
+}
+
+// A dialog of two linked bars and a free one, and one without a preview.
+const FilterDecl& TwoBarDecl() {
+  static const FilterDecl decl{
+      .Stem = "TestTwoBars",
+      .DialogClass = "TFormTestTwoBars",
+      .MenuCaption = "Test...",
+      .DialogCaption = "Opcje testu",
+      .HistoryLabel = "Test",
+      .PreviewHalfSize = 100,
+      .HasTryb = true,
+      .HasTypeBox = true,
+      .HasTransparency = true,
+      .Controls = {Track("CanalR", "Kanał czerwony", 0, 255, 127, "Scal"),
+                   Track("CanalG", "Kanał zielony", 0, 255, 127, "Scal"), Link("Scal", true),
+                   Track("Rozpietosc", "Rozpiętość", 1, 255, 127)},
+      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyLight(a, v.Get("CanalR"), v.Get("CanalG"), 0); },
+      .Summary = "",
+  };
+  return decl;
+}
+
+const FilterDecl& NoPreviewDecl() {
+  static const FilterDecl decl{
+      .Stem = "TestNoPreview",
+      .DialogClass = "TFormTestNoPreview",
+      .MenuCaption = "Test...",
+      .DialogCaption = "Opcje testu",
+      .HistoryLabel = "Test bez podglądu",
+      .PreviewHalfSize = 0,
+      .HasTryb = false,
+      .HasTypeBox = false,
+      .HasTransparency = false,
+      .Controls = {Track("Power", "Moc:", 2, 60, 4)},
+      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyNegativ(a, v.Get("Power"), 255, 255); },
+      .Summary = "",
+  };
+  return decl;
+}
+
+TEST_F(FilterDialogTest, TwoLinkedBarsRunOnePreviewAndTheFreeBarItsOwn) {
+  OpenPicture(Noise(300, 300, 14));
+  TFormFilter d(TwoBarDecl(), FormHome);
+  ui::SetDialogRunner([&](QDialog*) {
+    for (const char* moved : {"CanalR", "CanalG"}) {
+      const int runs = d.PreviewRuns();
+      d.Bar(moved)->SetPosition(d.Bar(moved)->Position() + 20);
+      EXPECT_EQ(d.PreviewRuns(), runs + 1) << moved;
+      EXPECT_EQ(d.Bar("CanalR")->Position(), d.Bar("CanalG")->Position());
+    }
+    const int runs = d.PreviewRuns();
+    d.Bar("Rozpietosc")->SetPosition(3);
+    EXPECT_EQ(d.PreviewRuns(), runs + 1);
+    EXPECT_EQ(d.Bar("CanalR")->Position(), 167);
+    d.CancelFilterDialog();
+    return 0;
+  });
+  d.FilterCommand();
+  ui::SetDialogRunner({});
+}
+
+TEST_F(FilterDialogTest, DialogWithoutPreviewIsTheColumnAndStillCommits) {
+  const Bitmap pic = Noise(120, 90, 15);
+  OpenPicture(pic);
+  const int entries = FormHistory->Count();
+  TFormFilter d(NoPreviewDecl(), FormHome);
+  EXPECT_EQ(d.width(), 280);
+  EXPECT_FALSE(d.PanelPreview->isVisibleTo(&d));
+  EXPECT_EQ(d.Tryb, nullptr);
+  EXPECT_EQ(d.Przezroczystosc, nullptr);
+  ui::SetDialogRunner([&](QDialog*) {
+    d.show();
+    EXPECT_EQ(d.PreviewRuns(), 0);
+    d.Bar("Power")->SetPosition(10);
+    EXPECT_EQ(d.PreviewRuns(), 0);
+    d.OK->click();
+    return d.result();
+  });
+  d.FilterCommand();
+  ui::SetDialogRunner({});
+  EXPECT_EQ(FormImageHome->HomeImage.WorkImage, test::RunFull(test::Run("Negativ", {{"Scal", 0}, {"CanalR", 10}}), pic));
+  ASSERT_EQ(FormHistory->Count(), entries + 1);
+  EXPECT_EQ(FormHistory->Entries.last().Title, QString::fromUtf8("Test bez podglądu - nr: %1").arg(entries));
 }
 
 TEST_F(FilterDialogTest, ContrastLayout) {

@@ -1,0 +1,7 @@
+#include "filters/UnitWidth.h"
+
+namespace rv {
+
+TFormWidth* FormWidth = nullptr;
+
+}  // namespace rv
