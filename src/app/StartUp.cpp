@@ -53,7 +53,9 @@ void ShowUnexpectedError(const QString& text) {
     ErrorSink()(text);
     return;
   }
-  QMessageBox::critical(nullptr, QStringLiteral("Rastrovia 2.0"), text);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Rastrovia 2.0"), text, QMessageBox::Ok);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
 }
 
 void SetUnexpectedErrorSink(std::function<void(const QString&)> sink) { ErrorSink() = std::move(sink); }

@@ -142,6 +142,8 @@ QFileDialog* TFormHome::SavePictureDialog1() {
 }
 
 void TFormHome::SetThumbnailView(QFileDialog* dialog) {
+  // The list view (not the details) with large preview icons.
+  dialog->setViewMode(QFileDialog::List);
   if (auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"))) {
     list->setViewMode(QListView::IconMode);
     list->setIconSize(QSize(96, 96));
@@ -178,9 +180,14 @@ void TFormHome::OpenDroppedFiles(const QStringList& files) {
 
 void TFormHome::EnableDocumentMenus() { menus_.EnableDocumentMenus(); }
 
-bool TFormHome::InvertTicked() const {
-  const QAction* a = menus_.Bar(QStringLiteral("Zaznaczodwrotno1"));
-  return a && a->isChecked();
+void TFormHome::SetInvertTick(bool ticked) {
+  // The tick is the program's own state: a checkable item would flip it
+  // before the command could read it.
+  invertTicked_ = ticked;
+  for (QAction* a : menus_.ItemsFor(QStringLiteral("InvertSelection"))) {
+    a->setCheckable(true);
+    a->setChecked(ticked);
+  }
 }
 
 void TFormHome::SelectAll() {
@@ -196,15 +203,11 @@ void TFormHome::SelectAll() {
 
 void TFormHome::InvertSelection() {
   CHomeImage& doc = FormImageHome->HomeImage;
-  const QList<QAction*> items = menus_.ItemsFor(QStringLiteral("InvertSelection"));
   if (InvertTicked()) {
-    for (QAction* a : items) a->setChecked(false);
+    SetInvertTick(false);
     FormImageHome->ShowOnDisplay(doc.WorkImage);
   } else {
-    for (QAction* a : items) {
-      a->setCheckable(true);
-      a->setChecked(true);
-    }
+    SetInvertTick(true);
     DrawInvertFrame();
   }
   doc.SelectionMask.Invert();
@@ -215,7 +218,10 @@ void TFormHome::DrawInvertFrame() {
   ui::ImageControl* display = FormImageHome->ObrazDlaUsera;
   Bitmap& pic = display->EditPicture();
   if (pic.Empty()) return;
-  const Pixel corner = pic.At(0, 0);
+  // The colour comes from the document's picture: read from the display, a
+  // second drawing would take the first frame's colour and erase it.
+  const Bitmap& source = FormImageHome->HomeImage.WorkImage;
+  const Pixel corner = source.Empty() ? pic.At(0, 0) : source.At(0, 0);
   int r = PixelRed(corner), g = PixelGreen(corner), b = PixelBlue(corner);
   ContrastingColor(r, g, b);
   const int w = pic.Width();

@@ -31,7 +31,9 @@ class TFormHome : public QMainWindow {
   void SelectAll();
   void InvertSelection();
   void DrawInvertFrame();
-  bool InvertTicked() const;
+  bool InvertTicked() const { return invertTicked_; }
+  // The tick of "Zaznacz odwrotność" in both menus.
+  void SetInvertTick(bool ticked);
   void RestoreCleanDisplay();
   void SetThumbnailView(QFileDialog* dialog);
   void FormMouseMove();
@@ -52,6 +54,7 @@ class TFormHome : public QMainWindow {
 
  private:
   MenuTree menus_;
+  bool invertTicked_ = false;
   QFileDialog* openDialog_ = nullptr;
   QFileDialog* saveDialog_ = nullptr;
 };

@@ -58,7 +58,7 @@ TFormHistory::TFormHistory(QWidget* parent)
   mil->setObjectName(QStringLiteral("Dodajdokamieni1"));
   connect(mil, &QAction::triggered, this, [] { FormHome->AddMilestoneCommand(); });
 
-  if (FormHome) move(FormHome->width() - width(), 290);
+  if (FormHome) ui::PlaceRightAligned(this, FormHome->width(), 290);
   ui::EnableSnapToWorkArea(this);
 }
 

@@ -32,7 +32,7 @@ TFormMil::TFormMil(QWidget* parent) : QWidget(parent), BoxMil(nullptr), PanelMil
   ui::GiveFocusOnHover(BoxMil->Content());
   ui::GiveFocusOnHover(BoxMil->viewport());
   connect(BoxMil, &ui::RowList::PointerMoved, this, &TFormMil::ResetMilestoneRows);
-  if (FormHome) move(FormHome->width() - width(), 430);
+  if (FormHome) ui::PlaceRightAligned(this, FormHome->width(), 430);
   ui::EnableSnapToWorkArea(this);
 }
 

@@ -73,7 +73,7 @@ TFormCanal::TFormCanal(QWidget* parent) : QWidget(parent), panel_(new QFrame(thi
   ui::SetBackground(panel_, ui::PaletteGrey());
   ActiveChannel = 0;
   PaintChannelRows();
-  if (FormHome) move(FormHome->width() - width(), 570);
+  if (FormHome) ui::PlaceRightAligned(this, FormHome->width(), 570);
   ui::EnableSnapToWorkArea(this);
 }
 

@@ -57,7 +57,7 @@ TFormColor::TFormColor(QWidget* parent) : QWidget(parent) {
     connect(bar, &ui::TrackBar::Changed, this, [this, bar] { ApplyBarsColor(bar); });
   }
 
-  if (FormHome) move(FormHome->width() - width(), 150);
+  if (FormHome) ui::PlaceRightAligned(this, FormHome->width(), 150);
   ui::EnableSnapToWorkArea(this);
 
   // The start state: black edited as the primary colour, white secondary.

@@ -51,6 +51,16 @@ void ToolFrame::paintEvent(QPaintEvent*) {
 
 namespace {
 
+// A tool that is not available yet shows its icon faded.
+QPixmap FadedIcon(const QPixmap& icon) {
+  QPixmap out(icon.size());
+  out.fill(Qt::transparent);
+  QPainter p(&out);
+  p.setOpacity(0.3);
+  p.drawPixmap(0, 0, icon);
+  return out;
+}
+
 struct PanelDecl {
   const char* Name;
   QList<std::tuple<int, const char*, const char*>> Tools;
@@ -122,7 +132,10 @@ TFormTools::TFormTools(QWidget* parent)
   StampSourceSet = false;
   ConnectTool(0, [this] { ImageKursorClick(); });
   RefreshToolPalette();
-  if (const QScreen* s = QGuiApplication::primaryScreen()) move(0, s->geometry().height() / 2 - height() / 2);
+  if (const QScreen* s = QGuiApplication::primaryScreen()) {
+    const int screenHeight = s->geometry().height();
+    ui::PlaceWindow(this, [screenHeight](QSize frame) { return QPoint(0, screenHeight / 2 - frame.height() / 2); });
+  }
   ui::EnableSnapToWorkArea(this);
 }
 
@@ -151,7 +164,7 @@ void TFormTools::Build() {
       slot.Icon = new QLabel(panel);
       slot.Icon->setObjectName(slot.Name);
       slot.Icon->setGeometry(x, y, 16, 16);
-      slot.Icon->setPixmap(ToolIconPixmap(id));
+      slot.Icon->setPixmap(FadedIcon(ToolIconPixmap(id)));
       slot.Icon->setToolTip(slot.Hint);
       slot.Icon->setMouseTracking(true);
       slot.Icon->installEventFilter(this);
@@ -218,6 +231,7 @@ void TFormTools::ConnectTool(int toolId, std::function<void()> click) {
     if (s.ToolId != toolId) continue;
     s.Click = std::move(click);
     s.Icon->setEnabled(static_cast<bool>(s.Click));
+    s.Icon->setPixmap(s.Click ? ToolIconPixmap(s.ToolId) : FadedIcon(ToolIconPixmap(s.ToolId)));
     s.Icon->setCursor(Qt::PointingHandCursor);
   }
 }
@@ -274,11 +288,8 @@ void TFormTools::EnableMainUi() {
 }
 
 void TFormTools::SetInvertMenu(bool ticked, bool enabled) {
-  for (QAction* a : FormHome->Menus().ItemsFor(QStringLiteral("InvertSelection"))) {
-    a->setCheckable(true);
-    a->setChecked(ticked);
-    MenuTree::SetEnabled(a, enabled);
-  }
+  FormHome->SetInvertTick(ticked);
+  for (QAction* a : FormHome->Menus().ItemsFor(QStringLiteral("InvertSelection"))) MenuTree::SetEnabled(a, enabled);
 }
 
 void TFormTools::DrawSelectionOutline() {

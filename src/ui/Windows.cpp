@@ -58,7 +58,37 @@ class Snapper : public QObject {
   bool busy_ = false;
 };
 
+class Placer : public QObject {
+ public:
+  Placer(QWidget* w, std::function<QPoint(QSize)> place) : QObject(w), place_(std::move(place)) {}
+  void Place(QWidget* w) {
+    frame_ = w->frameGeometry().size();
+    w->move(place_(frame_));
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
+      auto* w = static_cast<QWidget*>(watched);
+      if (w->frameGeometry().size() != frame_) Place(w);
+    }
+    return false;
+  }
+
+ private:
+  std::function<QPoint(QSize)> place_;
+  QSize frame_;
+};
+
 }  // namespace
+
+void PlaceWindow(QWidget* window, std::function<QPoint(QSize frame)> place) {
+  auto* placer = new Placer(window, std::move(place));
+  placer->Place(window);
+  window->installEventFilter(placer);
+}
+
+void PlaceRightAligned(QWidget* window, int right, int top) {
+  PlaceWindow(window, [right, top](QSize frame) { return QPoint(right - frame.width(), top); });
+}
 
 QColor PaletteGrey() { return QColor(0xA0, 0xA0, 0xA4); }
 
@@ -115,6 +145,7 @@ void ShowMessage(QWidget* parent, const QString& text) {
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Rastrovia 2.0"), text, QMessageBox::Ok, parent);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
 }
 
@@ -122,6 +153,8 @@ void SetMessageSink(std::function<void(const QString&)> sink) { MessageSink() = 
 
 int RunDialog(QDialog* dialog) {
   if (DialogRunner()) return DialogRunner()(dialog);
+  // A modal dialog must come above the stay-on-top palettes.
+  if (!dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
   return dialog->exec();
 }
 
@@ -129,9 +162,10 @@ void SetDialogRunner(std::function<int(QDialog*)> runner) { DialogRunner() = std
 
 std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) {
   if (ColorChooser()) return ColorChooser()(initial);
-  const QColor c = QColorDialog::getColor(initial, parent);
-  if (!c.isValid()) return std::nullopt;
-  return c;
+  QColorDialog dialog(initial, parent);
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedColor();
 }
 
 void SetColorChooser(std::function<std::optional<QColor>(const QColor&)> chooser) {

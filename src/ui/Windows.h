@@ -35,6 +35,12 @@ QPoint SnapToWorkArea(const QRect& workArea, const QRect& proposed);
 // Applies SnapToWorkArea to every move of the window.
 void EnableSnapToWorkArea(QWidget* window);
 
+// Places the window's frame where place puts it for the frame's size, again
+// when the window manager adds its frame later (the user's moves stay).
+void PlaceWindow(QWidget* window, std::function<QPoint(QSize frame)> place);
+// The frame's right edge at right, its top at top.
+void PlaceRightAligned(QWidget* window, int right, int top);
+
 // Plain message box with the text and an OK button. Tests replace the sink so
 // that nothing modal blocks them; an empty function restores the box.
 void ShowMessage(QWidget* parent, const QString& text);
