@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <iomanip>
 #include <iostream>
@@ -16,6 +17,8 @@
 #include "engine/BlendModes.h"
 #include "engine/PixelEngine.h"
 #include "engine/Random.h"
+#include "filters/kernels/ColourKernels.h"
+#include "filters/kernels/Geometry.h"
 #include "filters/registry/FilterRegistry.h"
 
 namespace rv {
@@ -35,13 +38,19 @@ const char* const kHelp =
     "  rastrovia-batch INPUT OUTPUT [--filter STEM] [options]\n"
     "\n"
     "Reads INPUT (BMP, JPEG, GIF, ICO, PNG), runs one of the editor's filters over the\n"
-    "whole picture as the dialog's OK does, and writes OUTPUT by its extension (any\n"
-    "letter case): .bmp, .gif, .ico, .png, .jpg or .jpeg. Without --filter it only\n"
-    "converts INPUT.\n"
+    "whole picture as the dialog's OK does, or one of its mirror, turn and resize\n"
+    "commands, and writes OUTPUT by its extension (any letter case):\n"
+    ".bmp, .gif, .ico, .png, .jpg or .jpeg. Without --filter it only converts INPUT.\n"
     "\n"
     "Options:\n"
-    "  --filter STEM          the filter's kernel stem (Contrast runs ApplyContrast);\n"
-    "                         --list shows them with their controls\n"
+    "  --filter STEM          the filter's kernel stem (Contrast runs ApplyContrast),\n"
+    "                         or FlipHorizontal, FlipVertical, RotateRight, RotateLeft,\n"
+    "                         RotateFull, Resize (--set Width=N --set Height=N; one of\n"
+    "                         them alone keeps the proportions unless Prop=0);\n"
+    "                         --list shows them with their controls. Controls the menu\n"
+    "                         command sets from the picture (a gradient's centre) start\n"
+    "                         there; the alignments (Width, Height) crop their ragged\n"
+    "                         border while AutoFram is 1\n"
     "  --set NAME=VALUE       a control of the filter's dialog, by its name (CanalR=200).\n"
     "                         Check boxes take 0 or 1; NAME=1 on a radio button selects\n"
     "                         it. Linked bars move together while their link box\n"
@@ -55,6 +64,9 @@ const char* const kHelp =
     "                         to v * 100 / 255 percent (default: everything selected)\n"
     "  --primary RRGGBB       primary tool colour (default 000000)\n"
     "  --secondary RRGGBB     secondary tool colour (default FFFFFF)\n"
+    "  --overlay FILE         the picture laid over INPUT by Imposition (at OsieX, OsieY;\n"
+    "                         AutoDopasowanie=1 stretches it to INPUT's size) or the\n"
+    "                         texture of Texture (always stretched to INPUT's size)\n"
     "  --seed N               start the pseudo-random generator at N (default: the time)\n"
     "  --quality Q            JPEG quality 0..100 (default 100)\n"
     "  --depth BITS           bits per pixel of a .bmp: 8 (a palette of at most 256\n"
@@ -123,6 +135,59 @@ const char* KindName(ControlKind k) {
   return "";
 }
 
+// Controls of a command that live outside its filter's dialog: the picture
+// overlay's choice dialog, the resize dialog's fields.
+struct CommandControl {
+  const char* Stem;
+  const char* Dialog;
+  ControlDecl Control;
+};
+
+const std::vector<CommandControl>& CommandControls() {
+  static const std::vector<CommandControl> controls = {
+      {"Imposition", "TFormImposition", Check("AutoDopasowanie", "Autodopasowanie", false)},
+      {"Resize", "TFormChangeSize", Track("Width", "Szerokość:", 1, 1 << 27, 1000)},
+      {"Resize", "TFormChangeSize", Track("Height", "Wysokość:", 1, 1 << 27, 1000)},
+      {"Resize", "TFormChangeSize", Check("Prop", "Zachowaj proporcje", true)},
+  };
+  return controls;
+}
+
+const CommandControl* FindCommandControl(const std::string& stem, const std::string& name) {
+  for (const CommandControl& c : CommandControls())
+    if (stem == c.Stem && name == c.Control.Name) return &c;
+  return nullptr;
+}
+
+bool NeedsOverlay(const std::string& stem) { return stem == "Imposition" || stem == "Texture"; }
+
+void ListControlJson(std::ostream& out, const ControlDecl& c, const char* dialog, bool first) {
+  out << (first ? "\n" : ",\n") << "     {\"name\": " << JsonString(c.Name)
+      << ", \"kind\": " << JsonString(KindName(c.Kind)) << ", \"caption\": " << JsonString(c.Caption)
+      << ", \"min\": " << c.Min << ", \"max\": " << c.Max << ", \"default\": " << c.Default;
+  if (*c.Group) out << ", \"group\": " << JsonString(c.Group);
+  if (dialog) out << ", \"dialog\": " << JsonString(dialog);
+  out << "}";
+}
+
+void ListControlText(std::ostream& out, const ControlDecl& c, const char* dialog) {
+  out << "    " << std::left << std::setw(14) << c.Name << std::right << (std::strlen(c.Name) >= 14 ? " " : "");
+  switch (c.Kind) {
+    case ControlKind::TrackBar:
+      out << c.Min << ".." << c.Max << ", default " << c.Default;
+      if (*c.Group) out << ", linked by " << c.Group;
+      break;
+    case ControlKind::CheckBox: out << "check box 0/1, default " << c.Default; break;
+    case ControlKind::RadioButton:
+      out << "radio button of " << c.Group << (c.Default ? ", chosen by default" : "");
+      break;
+    case ControlKind::LinkBox: out << "link box 0/1, default " << c.Default; break;
+  }
+  out << "  \"" << c.Caption << "\"";
+  if (dialog) out << " (" << dialog << ")";
+  out << "\n";
+}
+
 void ListFilters(std::ostream& out, bool json) {
   if (json) {
     out << "[\n";
@@ -134,18 +199,32 @@ void ListFilters(std::ostream& out, bool json) {
           << ", \"previewHalfSize\": " << f->PreviewHalfSize << ", \"tryb\": " << (f->HasTryb ? "true" : "false")
           << ", \"typebox\": " << (f->HasTypeBox ? "true" : "false")
           << ", \"transparency\": " << (f->HasTransparency ? "true" : "false")
+          << ", \"overlay\": " << (NeedsOverlay(f->Stem) ? "true" : "false")
           << ", \"summary\": " << JsonString(f->Summary) << ",\n   \"controls\": [";
       bool firstControl = true;
       for (const ControlDecl& c : f->Controls) {
-        out << (firstControl ? "\n" : ",\n") << "     {\"name\": " << JsonString(c.Name)
-            << ", \"kind\": " << JsonString(KindName(c.Kind)) << ", \"caption\": " << JsonString(c.Caption)
-            << ", \"min\": " << c.Min << ", \"max\": " << c.Max << ", \"default\": " << c.Default;
-        if (*c.Group) out << ", \"group\": " << JsonString(c.Group);
-        out << "}";
+        ListControlJson(out, c, nullptr, firstControl);
         firstControl = false;
       }
-      out << (f->Controls.empty() ? "]}" : "\n   ]}");
+      for (const CommandControl& c : CommandControls()) {
+        if (f->Stem != std::string(c.Stem)) continue;
+        ListControlJson(out, c.Control, c.Dialog, firstControl);
+        firstControl = false;
+      }
+      out << (firstControl ? "]}" : "\n   ]}");
       firstFilter = false;
+    }
+    for (const GeometryCommand& g : GeometryCommands()) {
+      out << ",\n  {\"stem\": " << JsonString(g.Stem) << ", \"geometry\": true, \"menu\": " << JsonString(g.MenuCaption)
+          << ", \"history\": " << JsonString(g.HistoryLabel) << ", \"summary\": " << JsonString(g.Summary)
+          << ",\n   \"controls\": [";
+      bool firstControl = true;
+      for (const CommandControl& c : CommandControls()) {
+        if (g.Stem != std::string(c.Stem)) continue;
+        ListControlJson(out, c.Control, c.Dialog, firstControl);
+        firstControl = false;
+      }
+      out << (firstControl ? "]}" : "\n   ]}");
     }
     out << "\n]\n";
     return;
@@ -157,24 +236,19 @@ void ListFilters(std::ostream& out, bool json) {
     if (f->HasTryb) common.push_back("--tryb");
     if (f->HasTypeBox) common.push_back("--typebox");
     if (f->HasTransparency) common.push_back("--przezroczystosc");
+    if (NeedsOverlay(f->Stem)) common.push_back("--overlay (required)");
     out << "    common:";
     for (const auto& c : common) out << " " << c;
     out << "\n";
-    for (const ControlDecl& c : f->Controls) {
-      out << "    " << std::left << std::setw(14) << c.Name << std::right;
-      switch (c.Kind) {
-        case ControlKind::TrackBar:
-          out << c.Min << ".." << c.Max << ", default " << c.Default;
-          if (*c.Group) out << ", linked by " << c.Group;
-          break;
-        case ControlKind::CheckBox: out << "check box 0/1, default " << c.Default; break;
-        case ControlKind::RadioButton:
-          out << "radio button of " << c.Group << (c.Default ? ", chosen by default" : "");
-          break;
-        case ControlKind::LinkBox: out << "link box 0/1, default " << c.Default; break;
-      }
-      out << "  \"" << c.Caption << "\"\n";
-    }
+    for (const ControlDecl& c : f->Controls) ListControlText(out, c, nullptr);
+    for (const CommandControl& c : CommandControls())
+      if (f->Stem == std::string(c.Stem)) ListControlText(out, c.Control, c.Dialog);
+  }
+  for (const GeometryCommand& g : GeometryCommands()) {
+    out << g.Stem << "  \"" << g.MenuCaption << "\"  (geometry, history \"" << g.HistoryLabel << "\")\n    "
+        << g.Summary << "\n";
+    for (const CommandControl& c : CommandControls())
+      if (g.Stem == std::string(c.Stem)) ListControlText(out, c.Control, c.Dialog);
   }
 }
 
@@ -207,7 +281,7 @@ class TerminalProgress : public CProgress {
 };
 
 struct Options {
-  std::string input, output, filter, mask;
+  std::string input, output, filter, mask, overlay;
   std::vector<std::pair<std::string, std::string>> sets;
   std::optional<int> tryb, typebox;
   int transparency = 100;
@@ -218,6 +292,8 @@ struct Options {
   int quality = 100;
   bool qualityGiven = false;
   int depth = 0;  // 0: not given
+  bool transparencyGiven = false;
+  bool channelGiven = false;
 };
 
 Options ParseOptions(const std::vector<std::string>& args) {
@@ -243,6 +319,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
       (a == "--tryb" ? o.tryb : o.typebox) = n;
     } else if (a == "--przezroczystosc") {
       o.transparency = ParseRanged("--przezroczystosc", value(), 0, 100);
+      o.transparencyGiven = true;
     } else if (a == "--channel") {
       const std::string& c = value();
       if (c == "all") o.channel = kChannelAll;
@@ -250,8 +327,11 @@ Options ParseOptions(const std::vector<std::string>& args) {
       else if (c == "green") o.channel = kChannelGreen;
       else if (c == "blue") o.channel = kChannelBlue;
       else throw UsageError{"--channel: '" + c + "' is not one of all, red, green, blue"};
+      o.channelGiven = true;
     } else if (a == "--mask") {
       o.mask = value();
+    } else if (a == "--overlay") {
+      o.overlay = value();
     } else if (a == "--primary") {
       o.primary = ParseColor("--primary", value());
     } else if (a == "--secondary") {
@@ -296,6 +376,41 @@ SelectionMask LoadMask(const std::string& path, int width, int height) {
   return mask;
 }
 
+int SetValue(const std::string& name, const std::string& text) {
+  const auto v = ParseInt(text);
+  if (!v || *v < INT32_MIN || *v > INT32_MAX) throw UsageError{name + ": '" + text + "' is not a whole number"};
+  return static_cast<int>(*v);
+}
+
+// The resize dialog: both fields start at the picture's size; with
+// "Zachowaj proporcje" a field given alone sets the other one as typing does.
+Bitmap RunResize(const Options& o, const Bitmap& picture) {
+  std::optional<int> width, height;
+  bool prop = true;
+  for (const auto& [name, text] : o.sets) {
+    const CommandControl* c = FindCommandControl("Resize", name);
+    if (!c) throw UsageError{"unknown control '" + name + "' of Resize (Width, Height, Prop)"};
+    const int v = SetValue(name, text);
+    if (name == "Prop") {
+      if (v != 0 && v != 1) throw UsageError{"Prop: " + text + " is outside 0..1"};
+      prop = v == 1;
+    } else if (v < 1) {
+      throw UsageError{name + ": the sizes must be above 0"};
+    } else {
+      (name == "Width" ? width : height) = v;
+    }
+  }
+  const int w = picture.Width(), h = picture.Height();
+  int tw = width.value_or(w), th = height.value_or(h);
+  if (prop && width && !height) th = ProportionalHeight(tw, w, h);
+  if (prop && height && !width) tw = ProportionalWidth(th, w, h);
+  if (tw < 1 || th < 1) throw UsageError{"Resize: " + std::to_string(tw) + " x " + std::to_string(th) +
+                                         " leaves nothing of the picture"};
+  if (!SizeAllowed(tw, th)) throw UsageError{"Resize: " + std::to_string(tw) + " x " + std::to_string(th) +
+                                             " is larger than a picture may be"};
+  return ResampleBilinear(picture, tw, th);
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kHelp;
@@ -319,16 +434,26 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   const FilterDecl* decl = nullptr;
+  const GeometryCommand* geometry = nullptr;
   std::optional<FilterSettings> settings;
-  if (!o.filter.empty()) {
+  if (!o.filter.empty() && (geometry = FindGeometryCommand(o.filter.c_str()))) {
+    // They move whole pixels: no modes, selection, transparency or channel.
+    if (o.tryb || o.typebox || !o.mask.empty() || o.transparencyGiven || o.channelGiven || !o.overlay.empty())
+      throw UsageError{o.filter + " takes no --tryb, --typebox, --mask, --przezroczystosc, --channel or --overlay"};
+    if (geometry->Apply && !o.sets.empty()) throw UsageError{o.filter + " has no controls (--set)"};
+  } else if (!o.filter.empty()) {
     decl = FindFilter(o.filter);
     if (!decl) throw UsageError{"unknown filter '" + o.filter + "' (see --list)"};
+    if (NeedsOverlay(decl->Stem) && o.overlay.empty())
+      throw UsageError{decl->Stem + std::string(" needs the picture to lay over it (--overlay FILE)")};
+    if (!NeedsOverlay(decl->Stem) && !o.overlay.empty())
+      throw UsageError{"--overlay is for Imposition and Texture, not " + std::string(decl->Stem)};
     settings.emplace(*decl);
     if (o.tryb && !decl->HasTryb) throw UsageError{decl->Stem + std::string(" has no blend mode (--tryb)")};
     if (o.typebox && !decl->HasTypeBox)
       throw UsageError{decl->Stem + std::string(" has no effect mode (--typebox)")};
-  } else if (!o.sets.empty() || o.tryb || o.typebox || !o.mask.empty()) {
-    throw UsageError{"--set, --tryb, --typebox and --mask need --filter"};
+  } else if (!o.sets.empty() || o.tryb || o.typebox || !o.mask.empty() || !o.overlay.empty()) {
+    throw UsageError{"--set, --tryb, --typebox, --mask and --overlay need --filter"};
   }
 
   Bitmap picture;
@@ -339,13 +464,35 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kExitFile;
   }
 
-  if (decl) {
+  if (geometry) {
+    picture = geometry->Apply ? geometry->Apply(picture) : RunResize(o, picture);
+  } else if (decl) {
     if (decl->Prepare) decl->Prepare(*settings, picture.Width(), picture.Height());
+    // The overlay, as the menu command loads it before its dialog opens.
+    Bitmap overlay;
+    if (NeedsOverlay(decl->Stem)) {
+      bool fit = decl->Stem == std::string("Texture");
+      for (const auto& [name, text] : o.sets)
+        if (const CommandControl* c = FindCommandControl(decl->Stem, name)) {
+          const int v = SetValue(name, text);
+          if (v < c->Control.Min || v > c->Control.Max)
+            throw UsageError{name + ": " + text + " is outside 0..1"};
+          fit = v == 1;
+        }
+      try {
+        overlay = LoadPictureFile(o.overlay);
+        if (fit) overlay = ResampleBilinear(overlay, picture.Width(), picture.Height());
+      } catch (const std::exception& e) {
+        err << "rastrovia-batch: cannot read the overlay " << o.overlay << ": " << e.what() << "\n";
+        return kExitFile;
+      }
+      if (settings->Has("OsieX"))
+        PrepareImpositionRanges(*settings, picture.Width(), picture.Height(), overlay.Width(), overlay.Height());
+    }
     for (const auto& [name, text] : o.sets) {
+      if (FindCommandControl(decl->Stem, name)) continue;
       if (!settings->Has(name)) throw UsageError{"unknown control '" + name + "' of " + decl->Stem + " (see --list)"};
-      const auto v = ParseInt(text);
-      if (!v || *v < INT32_MIN || *v > INT32_MAX) throw UsageError{name + ": '" + text + "' is not a whole number"};
-      const std::string problem = settings->Set(name, static_cast<int>(*v));
+      const std::string problem = settings->Set(name, SetValue(name, text));
       if (!problem.empty()) throw UsageError{problem};
     }
     SelectionMask mask;
@@ -371,6 +518,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     ctx.SecondaryColor = o.secondary;
     ctx.Progress = showBar ? &bar : nullptr;
     ctx.Picture = &picture;
+    if (!overlay.Empty()) {
+      ctx.Overlay = &overlay;
+      ctx.OverlayMean = MeasureTextureMean(overlay);
+    }
     Bitmap result = picture;
     CPixelEngine engine;
     const KernelArgs ka{engine, result, picture, mask, decl->HasTransparency ? o.transparency : 100, true,
@@ -378,6 +529,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     decl->Run(ka, *settings);
     bar.Finish();
     picture = std::move(result);
+    // The alignments' OK cuts the ragged border away while "Autokadrowanie" is ticked.
+    const std::string stem = decl->Stem;
+    if ((stem == "Width" || stem == "Height") && settings->Get("AutoFram") == 1)
+      picture = AutoCropAlignment(picture, stem == "Width" ? CropAxis::Rows : CropAxis::Columns, settings->Get("Power"));
   }
 
   try {

@@ -3,6 +3,7 @@
 // and every pair of modes, "Rozpuszczenie" with a fixed seed included.
 #include <gtest/gtest.h>
 
+#include "filters/kernels/ColourKernels.h"
 #include "support/FilterTestSupport.h"
 
 namespace rv {
@@ -68,6 +69,14 @@ TEST_P(FastPath, EqualsThePlainPathForEveryModePair) {
       ctx.PreviewLeft = left;
       ctx.PreviewTop = top;
       const SelectionMask mask = RandomMask(w + left, h + top, g);
+      // The document around a preview region, and an overlay a little larger.
+      const Bitmap document = test::Noise(w + left, h + top, static_cast<std::uint32_t>(g.Next(1 << 30)));
+      const Bitmap overlay = test::Noise(w + left + 2, h + top + 1, static_cast<std::uint32_t>(g.Next(1 << 30)));
+      ctx.Picture = &document;
+      ctx.Overlay = &overlay;
+      ctx.OverlayMean = MeasureTextureMean(overlay);
+      ctx.OverlayOffsetX = g.Next(4) - 2;
+      ctx.OverlayOffsetY = g.Next(4) - 2;
       const int transparency = g.Next(4) == 0 ? 100 : g.Next(101);
 
       const Bitmap fast = RunOnce(d, v, src, mask, transparency, fullRun, ctx, false);

@@ -23,6 +23,13 @@ struct KernelContext {
   // The document's working picture, for kernels that measure the whole
   // picture or need its size also in preview runs.
   const Bitmap* Picture = nullptr;
+  // A second picture laid over the document (the loaded overlay or texture),
+  // its mean colour as measured at the load, and, for the picture overlay's
+  // previews, the offset of the processed region in the document.
+  const Bitmap* Overlay = nullptr;
+  Rgb OverlayMean;
+  int OverlayOffsetX = 0;
+  int OverlayOffsetY = 0;
   // Run the plain per-pixel definition only; the fast paths must equal it.
   bool PlainPath = false;
 };

@@ -1,0 +1,68 @@
+// Histogram stretching: each channel, less the picture's minimum, multiplied
+// by the whole number 255 div (maximum - minimum); the statistics are those
+// of the whole working picture, also in previews.
+#include "filters/kernels/ColourKernels.h"
+#include "filters/kernels/PointKernel.h"
+#include "filters/registry/FilterRegistry.h"
+
+namespace rv {
+
+const FilterDecl& ExtensionFilter() {
+  static const FilterDecl decl{
+      .Stem = "Extension",
+      .DialogClass = "TFormExtension",
+      .MenuCaption = "Rozciąganie histogramu...",
+      .DialogCaption = "Opcje rozciągania histogramu",
+      .HistoryLabel = "Rozciąganie histogramu",
+      .PreviewHalfSize = 400,
+      .HasTryb = true,
+      .HasTypeBox = true,
+      .HasTransparency = true,
+      .Controls = {},
+      .Run = [](const KernelArgs& a, const FilterSettings&) {
+        ApplyExtension(a, a.Ctx.Picture ? *a.Ctx.Picture : a.Src);
+      },
+      .Summary = "Histogram stretching: spreads each channel's range of the whole picture towards 0..255.",
+  };
+  return decl;
+}
+
+namespace {
+
+struct Stretch {
+  Rgb factor;  // 255 div (max - min); 1 for a channel of a single value
+  Rgb low;     // the minimum; 0 for a channel of a single value
+};
+
+Rgb StretchPixel(Rgb s, const void* data) {
+  const Stretch& t = *static_cast<const Stretch*>(data);
+  Rgb k{t.factor.r * (s.r - t.low.r), t.factor.g * (s.g - t.low.g), t.factor.b * (s.b - t.low.b)};
+  ClampRgb(k);
+  return k;
+}
+
+}  // namespace
+
+void ApplyExtension(const KernelArgs& a, const Bitmap& picture) {
+  Rgb hi{0, 0, 0}, lo{255, 255, 255};
+  for (int y = 0; y < picture.Height(); ++y) {
+    const Pixel* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x) {
+      const Rgb s = detail::SourceRgb(row[x]);
+      hi = {std::max(hi.r, s.r), std::max(hi.g, s.g), std::max(hi.b, s.b)};
+      lo = {std::min(lo.r, s.r), std::min(lo.g, s.g), std::min(lo.b, s.b)};
+    }
+  }
+  // A channel with a single value (max = min) would divide by zero: it is left as it is.
+  auto factor = [](int h, int l) { return h > l ? 255 / (h - l) : 1; };
+  auto low = [](int h, int l) { return h > l ? l : 0; };
+  const Stretch t{{factor(hi.r, lo.r), factor(hi.g, lo.g), factor(hi.b, lo.b)},
+                  {low(hi.r, lo.r), low(hi.g, lo.g), low(hi.b, lo.b)}};
+  PointFilter f;
+  f.EffectTopOf = StretchPixel;
+  f.EffectTopData = &t;
+  f.TopSeparable = true;
+  RunPointFilter(a, f, [](Rgb, Rgb e) { return e; });
+}
+
+}  // namespace rv

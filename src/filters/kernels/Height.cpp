@@ -1,0 +1,34 @@
+// Horizontal alignment: the rows slide right (Power > 0) or left by up to
+// Power pixels at the bottom edge, in proportion to their place down the picture.
+#include "filters/kernels/ColourKernels.h"
+#include "filters/kernels/ShearKernel.h"
+#include "filters/registry/FilterRegistry.h"
+
+namespace rv {
+
+const FilterDecl& HeightFilter() {
+  static const FilterDecl decl{
+      .Stem = "Height",
+      .DialogClass = "TFormHeight",
+      .MenuCaption = "Wyrównanie horyzontalne...",
+      .DialogCaption = "Opcje wyrównania horyzontalnego",
+      .HistoryLabel = "Wyrównanie horyzontalne",
+      .PreviewHalfSize = 300,
+      .HasTryb = true,
+      .HasTypeBox = true,
+      .HasTransparency = true,
+      .Controls =
+          {
+              Track("Power", "Promień:", -400, 400, 0),
+              // Applied after OK: the ragged columns are cut away (AutoCropAlignment).
+              Check("AutoFram", "Autokadrowanie", true),
+          },
+      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyHeight(a, v.Get("Power")); },
+      .Summary = "Horizontal alignment: shears the rows by up to Power columns; AutoFram crops the ragged columns.",
+  };
+  return decl;
+}
+
+void ApplyHeight(const KernelArgs& a, int power) { RunShear<ShearAxis::Rows>(a, power); }
+
+}  // namespace rv

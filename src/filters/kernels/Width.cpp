@@ -1,0 +1,34 @@
+// Vertical alignment: the columns slide down (Power > 0) or up by up to Power
+// pixels at the right edge, in proportion to their place across the picture.
+#include "filters/kernels/ColourKernels.h"
+#include "filters/kernels/ShearKernel.h"
+#include "filters/registry/FilterRegistry.h"
+
+namespace rv {
+
+const FilterDecl& WidthFilter() {
+  static const FilterDecl decl{
+      .Stem = "Width",
+      .DialogClass = "TFormWidth",
+      .MenuCaption = "Wyrównanie wertykalne...",
+      .DialogCaption = "Opcje wyrównania wertykalnego",
+      .HistoryLabel = "Wyrównanie wertykalne",
+      .PreviewHalfSize = 300,
+      .HasTryb = true,
+      .HasTypeBox = true,
+      .HasTransparency = true,
+      .Controls =
+          {
+              Track("Power", "Promień:", -400, 400, 0),
+              // Applied after OK: the ragged rows are cut away (AutoCropAlignment).
+              Check("AutoFram", "Autokadrowanie", true),
+          },
+      .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyWidth(a, v.Get("Power")); },
+      .Summary = "Vertical alignment: shears the columns by up to Power rows; AutoFram crops the ragged rows.",
+  };
+  return decl;
+}
+
+void ApplyWidth(const KernelArgs& a, int power) { RunShear<ShearAxis::Columns>(a, power); }
+
+}  // namespace rv
