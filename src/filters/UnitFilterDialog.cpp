@@ -587,13 +587,14 @@ void TFormFilter::OKClick() {
   FormImageHome->ShowOnDisplay(doc.WorkImage);
   doc.BackupImage = doc.WorkImage;
   if (FormTools) FormTools->EnableMainUi();
-  if (FormHistory)
+  if (FormHistory && CommitRecordsHistory())
     FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(decl_.HistoryLabel), doc.Width(), doc.Height());
   if (FormTools) FormTools->CloseToolOptionWindows();
   if (FormHome) FormHome->RestoreCleanDisplay();
   done(QDialog::Accepted);
   Progress->setValue(0);
   SetDialogBusy(false);
+  AfterCommit();
 }
 
 void TFormFilter::CancelFilterDialog() {

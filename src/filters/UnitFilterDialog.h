@@ -119,6 +119,11 @@ class TFormFilter : public QDialog {
   QPoint DragAnchor() const { return anchor_; }
 
  protected:
+  // Members whose commit differs: whether the commit records the history
+  // entry, and what follows once the dialog has closed.
+  virtual bool CommitRecordsHistory() const { return true; }
+  virtual void AfterCommit() {}
+
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -611,11 +612,15 @@ TEST_P(BatchEqualTest, FullRunGivesTheBatchResult) {
         bar->SetPosition(v);
       else if (auto* box = d->Box(name)) {
         if (box->isChecked() != (v != 0)) box->click();
+      } else if (auto* radio = d->Radio(name)) {
+        radio->click();
+      } else {
+        ADD_FAILURE() << "no control " << n;
       }
     }
     if (d->Tryb) d->Tryb->setCurrentIndex(c.tryb);
     if (d->TypeBox) d->TypeBox->setCurrentIndex(c.typeBox);
-    d->Przezroczystosc->SetPosition(c.transparency);
+    if (d->Przezroczystosc) d->Przezroczystosc->SetPosition(c.transparency);
     SeedRandom(77);
     d->OK->click();
   });
@@ -626,7 +631,7 @@ TEST_P(BatchEqualTest, FullRunGivesTheBatchResult) {
   d->ApplySettings(defaults);
   if (d->Tryb) d->Tryb->setCurrentIndex(0);
   if (d->TypeBox) d->TypeBox->setCurrentIndex(0);
-  d->Przezroczystosc->SetPosition(100);
+  if (d->Przezroczystosc) d->Przezroczystosc->SetPosition(100);
   FormImageHome->HomeImage.SelectionMask.Fill(100);
 }
 
@@ -642,6 +647,51 @@ INSTANTIATE_TEST_SUITE_P(
                       BatchCase{"Hold", {{"Scal", 0}, {"CanalB", 10}}, 0, 0, 65, 3},
                       BatchCase{"Posterize", {{"CanalR", 31}}, 1, 0, 100, 0},
                       BatchCase{"Negativ", {{"CanalR", 180}}, 0, 25, 90, 0}));
+
+// The other families whose dialogs are of the common design: ranges set from
+// the picture, dialogs without a preview, random draws, the alignment crop.
+INSTANTIATE_TEST_SUITE_P(
+    Families, BatchEqualTest,
+    ::testing::Values(BatchCase{"Sepia", {{"CanalG", 60}, {"Rozpietosc", 200}}, 0, 5, 100, 0},
+                      BatchCase{"BalanceColor", {{"CanalR", -90}, {"CanalB", 40}}, 0, 0, 100, 0},
+                      BatchCase{"Selective", {{"CanalC", 90}, {"CanalY", 200}}, 0, 0, 85, 0},
+                      BatchCase{"Shadow", {{"swiatla", 1}, {"CanalR", -40}}, 0, 0, 100, 0},
+                      BatchCase{"Hue", {{"Power", 77}}, 0, 0, 100, 0},
+                      BatchCase{"GradientWidth", {{"Wid", 250}, {"Sila", 120}}, 0, 0, 100, 0},
+                      BatchCase{"Vignette", {{"Wid", 280}, {"Hei", 150}, {"Sila", 500}}, 0, 0, 100, 0},
+                      BatchCase{"Shift", {{"PosX", -120}, {"PosY", 50}}, 0, 0, 100, 0},
+                      BatchCase{"Noise", {{"Scal", 0}, {"CanalG", 30}, {"Pieprz", 1}}, 0, 0, 100, 0},
+                      BatchCase{"Wind", {{"Radius", 120}}, 0, 0, 100, 0},
+                      BatchCase{"Width", {{"Power", 30}}, 0, 0, 100, 0},
+                      BatchCase{"Height", {{"Power", -25}, {"AutoFram", 0}}, 0, 0, 100, 0}));
+
+TEST_F(FilterDialogTest, AlignmentWithAutoFramCropsAndRecordsOneEntry) {
+  TFormFilter* d = nullptr;
+  for (TFormFilter* f : FilterDialogs())
+    if (std::string(f->Decl().DialogClass) == "TFormHeight") d = f;
+  if (!d) GTEST_SKIP() << "no horizontal alignment in the registry";
+  const Bitmap pic = Noise(200, 100, 16);
+  OpenPicture(pic);
+  const int entries = FormHistory->Count();
+  OpenDialog(d, [](TFormFilter* d) {
+    ASSERT_TRUE(d->Box("AutoFram")->isChecked());
+    d->Bar("Power")->SetPosition(20);
+    d->OK->click();
+  });
+  const Bitmap full = test::RunFull(test::Run("Height", {{"Power", 20}}), pic);
+  const CHomeImage& doc = FormImageHome->HomeImage;
+  // Columns 20..199 of the sheared picture remain.
+  EXPECT_EQ(doc.Width(), 180);
+  EXPECT_EQ(doc.Height(), 100);
+  EXPECT_EQ(doc.WorkImage, full.Copy(20, 0, 180, 100));
+  EXPECT_EQ(doc.BackupImage, doc.WorkImage);
+  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), doc.WorkImage);
+  EXPECT_EQ(doc.SelectionMask.Width(), 180);
+  ASSERT_EQ(FormHistory->Count(), entries + 1);
+  EXPECT_EQ(FormHistory->Entries.last().Title, QString::fromUtf8("Wyrównanie horyzontalne - nr: %1").arg(entries));
+  EXPECT_EQ(FormHistory->Entries.last().Width, 180);
+  d->Bar("Power")->SetPosition(0);
+}
 
 }  // namespace
 }  // namespace rv
