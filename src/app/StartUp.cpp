@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <malloc.h>
+
 #include <exception>
 
 #include "app/UnitHome.h"
@@ -31,6 +33,11 @@ std::function<void(const QString&)>& ErrorSink() {
 }  // namespace
 
 RastroviaApplication::RastroviaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Pictures are large blocks that come and go with every change; keeping
+  // freed memory in the heap lets the next picture reuse it instead of
+  // faulting in fresh pages from the system each time.
+  mallopt(M_MMAP_MAX, 0);
+  mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
   ::InitResources();
   setApplicationName(QStringLiteral("Rastrovia"));
   setApplicationVersion(QStringLiteral("2.0"));

@@ -68,9 +68,10 @@ void CHomeImage::AssignPicture(const ui::ImageControl& source, const QString& fi
 }
 
 void CHomeImage::AssignPicture(const Bitmap& picture, const QString& fileName) {
-  WorkImage = picture;
-  BackupImage = picture;
-  SnapshotImage = picture;
+  // Pictures that are equal already are left alone: a large photograph is
+  // expensive to copy and most assignments repeat what is there.
+  for (Bitmap* b : {&WorkImage, &BackupImage, &SnapshotImage})
+    if (!(*b == picture)) *b = picture;
   FileName = fileName;
   if (FormImageHome) FormImageHome->setWindowTitle(fileName);
 }

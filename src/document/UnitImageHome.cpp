@@ -104,7 +104,13 @@ void TFormImageHome::SetScrollPositions(QPoint p) {
   box_->horizontalScrollBar()->setValue(p.x());
 }
 
-void TFormImageHome::ShowOnDisplay(const Bitmap& picture) { ObrazDlaUsera->SetPicture(picture); }
+void TFormImageHome::ShowOnDisplay(const Bitmap& picture) {
+  if (ObrazDlaUsera->Picture() == picture) {
+    ObrazDlaUsera->update();
+    return;
+  }
+  ObrazDlaUsera->SetPicture(picture);
+}
 
 void TFormImageHome::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

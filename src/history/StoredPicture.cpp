@@ -12,6 +12,7 @@ class FullPicture : public StoredPicture {
   int Width() const override { return picture_.Width(); }
   int Height() const override { return picture_.Height(); }
   Bitmap Picture() const override { return picture_; }
+  bool SameAs(const Bitmap& picture) const override { return picture_ == picture; }
   QImage Thumbnail(int w, int h) const override {
     if (picture_.Empty()) return {};
     return ui::ImageView(picture_).scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);

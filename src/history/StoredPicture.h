@@ -19,6 +19,9 @@ class StoredPicture {
   virtual int Height() const = 0;
   // The whole picture as it was stored.
   virtual Bitmap Picture() const = 0;
+  // True when the stored picture is exactly this one (spares a copy when the
+  // document already shows it).
+  virtual bool SameAs(const Bitmap& picture) const = 0;
   // A small view for the palette's row.
   virtual QImage Thumbnail(int w, int h) const = 0;
 };

@@ -141,8 +141,15 @@ void TFormHistory::RestoreHistoryEntry(int index) {
     if (other) doc.FreeMask();
     current_ = index;
     ColourRows(-1);
-    home->ObrazDlaUsera->SetPicture(e.Thumb->Picture());
-    doc.AssignPicture(*home->ObrazDlaUsera, e.FileName);
+    if (!other && e.Thumb->SameAs(doc.WorkImage)) {
+      // The document holds this state already (as right after an open):
+      // the same assignment without copying the picture again.
+      home->ShowOnDisplay(doc.WorkImage);
+      doc.AssignPicture(*home->ObrazDlaUsera, e.FileName);
+    } else {
+      home->ObrazDlaUsera->SetPicture(e.Thumb->Picture());
+      doc.AssignPicture(*home->ObrazDlaUsera, e.FileName);
+    }
     doc.FitDisplay(*home->ObrazDlaUsera);
     if (other) FormTools->ZoomPercent = 0;
     doc.StoreDisplaySize(*home->ObrazDlaUsera);

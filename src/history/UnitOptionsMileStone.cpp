@@ -52,6 +52,8 @@ TFormOptionsMileStone::TFormOptionsMileStone(QWidget* parent)
 
 void TFormOptionsMileStone::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // Some window managers do not focus a tool window by themselves.
+  activateWindow();
   NameMil->setFocus();
 }
 

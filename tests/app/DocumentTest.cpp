@@ -14,7 +14,14 @@
 #include <QUrl>
 
 #include "AppTestSupport.h"
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include <cstdlib>
+#include <ctime>
+
 #include "app/StartUp.h"
+#include "engine/Random.h"
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
 #include "history/UnitHistory.h"
@@ -343,6 +350,20 @@ TEST(Selection, RestoreCleanDisplayErasesMarksOnlyAfterThePointerWasOver) {
   FormHome->FormMouseMove();
   EXPECT_FALSE(FormHome->PointerOverPicture);
   EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), Doc().BackupImage);
+}
+
+TEST(StartUp, RightClickOnTheEmptyAreaOpensMenuHand) {
+  QWidget* area = FormHome->centralWidget();
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(40, 40), area->mapToGlobal(QPoint(40, 40)));
+  QApplication::sendEvent(area, &menu);
+  EXPECT_TRUE(FormImageHome->MenuHand->isVisible());
+  FormImageHome->MenuHand->hide();
+}
+
+TEST(StartUp, TheGeneratorIsSeededFromTheClock) {
+  // Nothing draws before the first test runs; the state is the seed.
+  const auto now = static_cast<std::int64_t>(std::time(nullptr));
+  EXPECT_LE(std::llabs(static_cast<std::int64_t>(RandomState()) - now), 120);
 }
 
 TEST(StartUp, AnErrorReachingTheEventLoopIsShownAndTheProgramGoesOn) {
