@@ -9,6 +9,7 @@
 #include "app/UnitHome.h"
 #include "app/UnitWelcome.h"
 #include "document/UnitImageHome.h"
+#include "filters/FilterDialogs.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
@@ -78,7 +79,9 @@ void CreateWindows(bool show) {
   FormOptionsMileStone = new TFormOptionsMileStone(FormHome);
   // The tool option windows, the save dialogs and the filter dialogs come
   // here, in this order, as they are added.
+  CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
+  CreateLateFilterDialogs(FormHome);
   if (show) {
     for (QWidget* w : {static_cast<QWidget*>(FormTools), static_cast<QWidget*>(FormCanal),
                        static_cast<QWidget*>(FormColor), static_cast<QWidget*>(FormHistory),

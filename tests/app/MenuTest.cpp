@@ -118,8 +118,8 @@ TEST(MenuTree, EnableDocumentMenusEnablesThePictureItems) {
   EXPECT_FALSE(Bar("Zaznaczodwrotno1")->isEnabled());
   EXPECT_FALSE(Hand("HandZaznaczOdwrotnosc")->isEnabled());
   // Dialogs that do not exist yet keep their items disabled.
-  EXPECT_FALSE(Bar("Kontrast1")->isEnabled());
-  EXPECT_FALSE(Hand("HandWtapianie")->isEnabled());
+  EXPECT_FALSE(Bar("Zmierozmiar1")->isEnabled());
+  EXPECT_FALSE(Hand("HandNakladanieObrazka")->isEnabled());
 }
 
 TEST(MenuTree, ConnectCommandEnablesAndRoutesBothTwins) {

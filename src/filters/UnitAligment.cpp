@@ -1,0 +1,7 @@
+#include "filters/UnitAligment.h"
+
+namespace rv {
+
+TFormAligment* FormAligment = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitAnalg.h"
+
+namespace rv {
+
+TFormAnalg* FormAnalg = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitBalanceColor.h"
+
+namespace rv {
+
+TFormBalanceColor* FormBalanceColor = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitBlurFilter.h"
+
+namespace rv {
+
+TFormBlurFilter* FormBlurFilter = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitBreak.h"
+
+namespace rv {
+
+TFormBreak* FormBreak = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitContours.h"
+
+namespace rv {
+
+TFormContours* FormContours = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitContrast.h"
+
+namespace rv {
+
+TFormContrast* FormContrast = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitDark.h"
+
+namespace rv {
+
+TFormDark* FormDark = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitDeleteNoise.h"
+
+namespace rv {
+
+TFormDeleteNoise* FormDeleteNoise = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitDif.h"
+
+namespace rv {
+
+TFormDif* FormDif = nullptr;
+
+}  // namespace rv

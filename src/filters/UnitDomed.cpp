@@ -1,0 +1,7 @@
+#include "filters/UnitDomed.h"
+
+namespace rv {
+
+TFormDomed* FormDomed = nullptr;
+
+}  // namespace rv

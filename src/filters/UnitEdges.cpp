@@ -1,0 +1,7 @@
+#include "filters/UnitEdges.h"
+
+namespace rv {
+
+TFormEdges* FormEdges = nullptr;
+
+}  // namespace rv

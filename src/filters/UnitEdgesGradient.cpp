@@ -1,0 +1,7 @@
+#include "filters/UnitEdgesGradient.h"
+
+namespace rv {
+
+TFormEdgesGradient* FormEdgesGradient = nullptr;
+
+}  // namespace rv

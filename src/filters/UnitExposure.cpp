@@ -1,0 +1,7 @@
+#include "filters/UnitExposure.h"
+
+namespace rv {
+
+TFormExposure* FormExposure = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitExtension.h"
+
+namespace rv {
+
+TFormExtension* FormExtension = nullptr;
+
+}  // namespace rv

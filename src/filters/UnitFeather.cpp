@@ -1,0 +1,7 @@
+#include "filters/UnitFeather.h"
+
+namespace rv {
+
+TFormFeather* FormFeather = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitFill.h"
+
+namespace rv {
+
+TFormFill* FormFill = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitFilterImPos.h"
+
+namespace rv {
+
+TFormFilterImPos* FormFilterImPos = nullptr;
+
+}  // namespace rv

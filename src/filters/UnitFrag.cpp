@@ -1,0 +1,7 @@
+#include "filters/UnitFrag.h"
+
+namespace rv {
+
+TFormFrag* FormFrag = nullptr;
+
+}  // namespace rv

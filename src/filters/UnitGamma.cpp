@@ -1,0 +1,7 @@
+#include "filters/UnitGamma.h"
+
+namespace rv {
+
+TFormGamma* FormGamma = nullptr;
+
+}  // namespace rv

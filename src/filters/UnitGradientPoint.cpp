@@ -1,0 +1,7 @@
+#include "filters/UnitGradientPoint.h"
+
+namespace rv {
+
+TFormGradientPoint* FormGradientPoint = nullptr;
+
+}  // namespace rv

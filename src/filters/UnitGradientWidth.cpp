@@ -1,0 +1,7 @@
+#include "filters/UnitGradientWidth.h"
+
+namespace rv {
+
+TFormGradientWidth* FormGradientWidth = nullptr;
+
+}  // namespace rv

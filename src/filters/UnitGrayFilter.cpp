@@ -1,0 +1,7 @@
+#include "filters/UnitGrayFilter.h"
+
+namespace rv {
+
+TFormGrayFilter* FormGrayFilter = nullptr;
+
+}  // namespace rv

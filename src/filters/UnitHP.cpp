@@ -1,0 +1,7 @@
+#include "filters/UnitHP.h"
+
+namespace rv {
+
+TFormHP* FormHP = nullptr;
+
+}  // namespace rv

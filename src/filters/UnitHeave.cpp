@@ -1,0 +1,7 @@
+#include "filters/UnitHeave.h"
+
+namespace rv {
+
+TFormHeave* FormHeave = nullptr;
+
+}  // namespace rv

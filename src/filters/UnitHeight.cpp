@@ -1,0 +1,7 @@
+#include "filters/UnitHeight.h"
+
+namespace rv {
+
+TFormHeight* FormHeight = nullptr;
+
+}  // namespace rv

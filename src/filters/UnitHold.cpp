@@ -1,0 +1,7 @@
+#include "filters/UnitHold.h"
+
+namespace rv {
+
+TFormHold* FormHold = nullptr;
+
+}  // namespace rv

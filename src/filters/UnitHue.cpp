@@ -1,0 +1,7 @@
+#include "filters/UnitHue.h"
+
+namespace rv {
+
+TFormHue* FormHue = nullptr;
+
+}  // namespace rv

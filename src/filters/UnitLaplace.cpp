@@ -1,0 +1,7 @@
+#include "filters/UnitLaplace.h"
+
+namespace rv {
+
+TFormLaplace* FormLaplace = nullptr;
+
+}  // namespace rv

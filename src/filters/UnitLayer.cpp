@@ -1,0 +1,7 @@
+#include "filters/UnitLayer.h"
+
+namespace rv {
+
+TFormLayer* FormLayer = nullptr;
+
+}  // namespace rv

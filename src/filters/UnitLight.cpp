@@ -1,0 +1,7 @@
+#include "filters/UnitLight.h"
+
+namespace rv {
+
+TFormLight* FormLight = nullptr;
+
+}  // namespace rv

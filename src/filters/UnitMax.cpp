@@ -1,0 +1,7 @@
+#include "filters/UnitMax.h"
+
+namespace rv {
+
+TFormMax* FormMax = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitMedian.h"
+
+namespace rv {
+
+TFormMedian* FormMedian = nullptr;
+
+}  // namespace rv

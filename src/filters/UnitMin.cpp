@@ -1,0 +1,7 @@
+#include "filters/UnitMin.h"
+
+namespace rv {
+
+TFormMin* FormMin = nullptr;
+
+}  // namespace rv

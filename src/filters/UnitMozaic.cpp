@@ -1,0 +1,7 @@
+#include "filters/UnitMozaic.h"
+
+namespace rv {
+
+TFormMozaic* FormMozaic = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitNegativ.h"
+
+namespace rv {
+
+TFormNegativ* FormNegativ = nullptr;
+
+}  // namespace rv

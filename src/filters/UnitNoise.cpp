@@ -1,0 +1,7 @@
+#include "filters/UnitNoise.h"
+
+namespace rv {
+
+TFormNoise* FormNoise = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitPatchwork.h"
+
+namespace rv {
+
+TFormPatchwork* FormPatchwork = nullptr;
+
+}  // namespace rv

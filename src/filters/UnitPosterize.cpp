@@ -1,0 +1,7 @@
+#include "filters/UnitPosterize.h"
+
+namespace rv {
+
+TFormPosterize* FormPosterize = nullptr;
+
+}  // namespace rv

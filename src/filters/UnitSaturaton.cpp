@@ -1,0 +1,7 @@
+#include "filters/UnitSaturaton.h"
+
+namespace rv {
+
+TFormSaturaton* FormSaturaton = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitScreening.h"
+
+namespace rv {
+
+TFormScreening* FormScreening = nullptr;
+
+}  // namespace rv

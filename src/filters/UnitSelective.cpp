@@ -1,0 +1,7 @@
+#include "filters/UnitSelective.h"
+
+namespace rv {
+
+TFormSelective* FormSelective = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitSepia.h"
+
+namespace rv {
+
+TFormSepia* FormSepia = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitShadow.h"
+
+namespace rv {
+
+TFormShadow* FormShadow = nullptr;
+
+}  // namespace rv

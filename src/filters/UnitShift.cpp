@@ -1,0 +1,7 @@
+#include "filters/UnitShift.h"
+
+namespace rv {
+
+TFormShift* FormShift = nullptr;
+
+}  // namespace rv

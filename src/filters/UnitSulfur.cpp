@@ -1,0 +1,7 @@
+#include "filters/UnitSulfur.h"
+
+namespace rv {
+
+TFormSulfur* FormSulfur = nullptr;
+
+}  // namespace rv

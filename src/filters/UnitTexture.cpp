@@ -1,0 +1,7 @@
+#include "filters/UnitTexture.h"
+
+namespace rv {
+
+TFormTexture* FormTexture = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitVignette.h"
+
+namespace rv {
+
+TFormVignette* FormVignette = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitWetPaper.h"
+
+namespace rv {
+
+TFormWetPaper* FormWetPaper = nullptr;
+
+}  // namespace rv

@@ -1,0 +1,7 @@
+#include "filters/UnitWind.h"
+
+namespace rv {
+
+TFormWind* FormWind = nullptr;
+
+}  // namespace rv
