@@ -1,5 +1,6 @@
 // Edge detection: the pixel weighed +P against its neighbour in the chosen
 // direction at -P, so a flat area turns black and a step shows P times its height.
+#include "filters/kernels/MatrixSides.h"
 #include "filters/kernels/NeighbourKernels.h"
 #include "filters/registry/FilterRegistry.h"
 
@@ -16,18 +17,7 @@ const FilterDecl& EdgesFilter() {
       .HasTryb = true,
       .HasTypeBox = true,
       .HasTransparency = true,
-      .Controls =
-          {
-              Track("Power", "Moc:", 1, 20, 4),
-              Radio("N", "", "Kierunek", true),
-              Radio("NW", "", "Kierunek", false),
-              Radio("W", "", "Kierunek", false),
-              Radio("SW", "", "Kierunek", false),
-              Radio("S", "", "Kierunek", false),
-              Radio("NE", "", "Kierunek", false),
-              Radio("E", "", "Kierunek", false),
-              Radio("SE", "", "Kierunek", false),
-          },
+      .Controls = detail::CompassButtons({Track("Power", "Moc:", 1, 20, 4)}),
       .Run = RunMatrixDialog,
       .Summary = "Edge detection: the pixel against its neighbour in the chosen direction, times Moc.",
   };

@@ -17,17 +17,7 @@ const FilterDecl& EdgesGradientFilter() {
       .HasTryb = true,
       .HasTypeBox = true,
       .HasTransparency = true,
-      .Controls =
-          {
-              Radio("N", "", "Kierunek", true),
-              Radio("NW", "", "Kierunek", false),
-              Radio("W", "", "Kierunek", false),
-              Radio("SW", "", "Kierunek", false),
-              Radio("S", "", "Kierunek", false),
-              Radio("NE", "", "Kierunek", false),
-              Radio("E", "", "Kierunek", false),
-              Radio("SE", "", "Kierunek", false),
-          },
+      .Controls = detail::CompassButtons(),
       .Run = RunMatrixDialog,
       .Summary = "Gradient edge detection: the side of the chosen direction against the rest.",
   };

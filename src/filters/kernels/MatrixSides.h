@@ -6,7 +6,10 @@
 #include <array>
 #include <utility>
 
+#include <vector>
+
 #include "filters/kernels/NeighbourKernels.h"
+#include "filters/registry/FilterRegistry.h"
 
 namespace rv::detail {
 
@@ -25,6 +28,14 @@ inline bool SideCells(MatrixButton b, Cells& side, std::array<std::pair<int, int
     case MatrixButton::NN: return false;
   }
   return false;
+}
+
+// The eight direction buttons of the edge, gradient and emboss dialogs, after
+// the dialog's other controls; N is chosen at first.
+inline std::vector<ControlDecl> CompassButtons(std::vector<ControlDecl> before = {}) {
+  for (const char* name : {"N", "NW", "W", "SW", "S", "NE", "E", "SE"})
+    before.push_back(Radio(name, "", "Kierunek", name[0] == 'N' && name[1] == '\0'));
+  return before;
 }
 
 inline float& Cell(FilterMatrix& m, std::pair<int, int> c) {
