@@ -236,22 +236,17 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
       panel = MakePanel(column, y, 10);
       py = 3;
     }
-    const QString name = QString::fromLatin1(c.Name);
-    const QString caption = QString::fromUtf8(c.Caption);
     switch (c.Kind) {
       case ControlKind::TrackBar: py = AddTrackRow(panel, py, c, i); break;
       case ControlKind::CheckBox:
       case ControlKind::LinkBox: {
-        auto* box = new QCheckBox(caption, panel);
-        box->setObjectName(name);
-        box->setChecked(c.Default != 0);
-        box->setGeometry(8, py, kColumnWidth - 16, 20);
+        QCheckBox* box = ui::AddCheckRow(panel, py, kColumnWidth, c);
         own_.append({&c, box});
         if (c.Kind == ControlKind::LinkBox)
           connect(box, &QCheckBox::clicked, this, [this, i] { LinkClicked(i); });
         else
           connect(box, &QCheckBox::toggled, this, [this] { RunPreview(); });
-        py += 22;
+        py += ui::kCheckRowHeight;
         break;
       }
       case ControlKind::RadioButton: {
@@ -263,17 +258,13 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
           group->setObjectName(QString::fromLatin1(c.Group));
           radioGroups_.append(group);
         }
-        auto* radio = new QRadioButton(caption, panel);
-        radio->setObjectName(name);
-        group->addButton(radio);
-        radio->setChecked(c.Default != 0);
-        radio->setGeometry(8, py, kColumnWidth - 16, 20);
+        QRadioButton* radio = ui::AddRadioRow(panel, py, kColumnWidth, c, group);
         own_.append({&c, radio});
         // Only the newly chosen button runs the preview.
         connect(radio, &QRadioButton::toggled, this, [this](bool on) {
           if (on) RunPreview();
         });
-        py += 21;
+        py += ui::kRadioRowHeight;
         break;
       }
     }

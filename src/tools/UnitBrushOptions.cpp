@@ -112,8 +112,6 @@ void TFormBrushOptions::Build() {
       group = nullptr;
       py = 3;
     }
-    const QString name = QString::fromLatin1(c.Name);
-    const QString caption = QString::fromUtf8(c.Caption);
     switch (c.Kind) {
       case ControlKind::TrackBar: {
         const ui::TrackRow row = ui::AddTrackRow(panel, py, kWidth, c);
@@ -125,13 +123,10 @@ void TFormBrushOptions::Build() {
       }
       case ControlKind::CheckBox:
       case ControlKind::LinkBox: {
-        auto* box = new QCheckBox(caption, panel);
-        box->setObjectName(name);
-        box->setChecked(c.Default != 0);
-        box->setGeometry(8, py, kWidth - 16, 20);
+        QCheckBox* box = ui::AddCheckRow(panel, py, kWidth, c);
         controls_.append({&c, box});
         connect(box, &QCheckBox::toggled, this, [id, n = c.Name](bool on) { SetBrushValue(id, n, on); });
-        py += 22;
+        py += ui::kCheckRowHeight;
         break;
       }
       case ControlKind::RadioButton: {
@@ -139,16 +134,12 @@ void TFormBrushOptions::Build() {
           group = new QButtonGroup(panel);
           group->setObjectName(QString::fromLatin1(c.Group));
         }
-        auto* radio = new QRadioButton(caption, panel);
-        radio->setObjectName(name);
-        group->addButton(radio);
-        radio->setChecked(c.Default != 0);
-        radio->setGeometry(8, py, kWidth - 16, 20);
+        QRadioButton* radio = ui::AddRadioRow(panel, py, kWidth, c, group);
         controls_.append({&c, radio});
         connect(radio, &QRadioButton::toggled, this, [id, n = c.Name](bool on) {
           if (on) SetBrushValue(id, n, 1);
         });
-        py += 21;
+        py += ui::kRadioRowHeight;
         break;
       }
     }

@@ -1,8 +1,11 @@
 #include "ui/ControlRows.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QRadioButton>
 
 #include "engine/BlendModes.h"
 #include "ui/TrackBar.h"
@@ -47,6 +50,23 @@ TrackRow AddTrackRow(QWidget* parent, int y, int width, const ControlDecl& c) {
   row.Bar->setObjectName(QString::fromLatin1(c.Name));
   row.Bar->setGeometry(4, y + 13, width - 8, 19);
   return row;
+}
+
+QCheckBox* AddCheckRow(QWidget* parent, int y, int width, const ControlDecl& c) {
+  auto* box = new QCheckBox(QString::fromUtf8(c.Caption), parent);
+  box->setObjectName(QString::fromLatin1(c.Name));
+  box->setChecked(c.Default != 0);
+  box->setGeometry(8, y, width - 16, 20);
+  return box;
+}
+
+QRadioButton* AddRadioRow(QWidget* parent, int y, int width, const ControlDecl& c, QButtonGroup* group) {
+  auto* radio = new QRadioButton(QString::fromUtf8(c.Caption), parent);
+  radio->setObjectName(QString::fromLatin1(c.Name));
+  group->addButton(radio);
+  radio->setChecked(c.Default != 0);
+  radio->setGeometry(8, y, width - 16, 20);
+  return radio;
 }
 
 void FollowLinkedBar(const QList<TrackBar*>& group, const TrackBar* moved) {

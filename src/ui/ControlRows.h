@@ -7,9 +7,12 @@
 
 #include "filters/registry/FilterRegistry.h"
 
+class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QRadioButton;
 class QWidget;
 
 namespace rv::ui {
@@ -34,6 +37,13 @@ struct TrackRow {
 // Caption and value label over the bar at the declaration's range and
 // default; the row is kTrackRowHeight high.
 TrackRow AddTrackRow(QWidget* parent, int y, int width, const ControlDecl& c);
+
+// A check or link box at its default, 20 high (rows of kCheckRowHeight).
+constexpr int kCheckRowHeight = 22;
+QCheckBox* AddCheckRow(QWidget* parent, int y, int width, const ControlDecl& c);
+// A radio button of the group at its default, 20 high (rows of kRadioRowHeight).
+constexpr int kRadioRowHeight = 21;
+QRadioButton* AddRadioRow(QWidget* parent, int y, int width, const ControlDecl& c, QButtonGroup* group);
 
 // A bar of a linked group moved: the others take its position, in their order.
 void FollowLinkedBar(const QList<TrackBar*>& group, const TrackBar* moved);

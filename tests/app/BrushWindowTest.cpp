@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
+#include <QEnterEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -385,6 +388,19 @@ TEST(BrushWindows, ComingToTheWindowRemovesTheBrushOutline) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(FormHome->PointerOverPicture);
   EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), FormImageHome->HomeImage.BackupImage);
+}
+
+TEST(BrushWindows, ThePointerOverAPanelGivesTheWindowTheFocus) {
+  Show(FormBlur);
+  FormTools->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(FormTools));
+  QTest::qWait(20);
+  // Tool windows share their activation; the focus window tells them apart.
+  ASSERT_NE(QGuiApplication::focusWindow(), FormBlur->windowHandle());
+  QFrame* panel = FormBlur->Panels().back();
+  QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), panel->mapToGlobal(QPointF(3, 3)));
+  QApplication::sendEvent(panel, &enter);
+  EXPECT_TRUE(QTest::qWaitFor([] { return QGuiApplication::focusWindow() == FormBlur->windowHandle(); }, 500));
 }
 
 }  // namespace
