@@ -43,8 +43,8 @@ QList<TFormBrushOptions*>& Windows() {
   return list;
 }
 
-// Controls that share a panel: free track bars, a linked group with its box,
-// one radio group, one check box.
+// Controls that share a panel: free track bars, a linked group with its box
+// (the box ends the panel), one radio group, one check box.
 const char* PanelKey(const ControlDecl& c) {
   switch (c.Kind) {
     case ControlKind::TrackBar:
@@ -101,10 +101,7 @@ void TFormBrushOptions::Build() {
   };
   QButtonGroup* group = nullptr;
   for (const ControlDecl& c : decl_.Controls) {
-    // A link box closes the panel of its bars.
-    const bool joins = panel && (c.Kind == ControlKind::LinkBox ? std::strcmp(c.Name, key) == 0
-                                                                 : std::strcmp(PanelKey(c), key) == 0);
-    if (!joins) {
+    if (!panel || std::strcmp(PanelKey(c), key) != 0) {
       close();
       panel = ui::MakeRaisedPanel(this, y, kWidth, 10);
       panels_.append(panel);
