@@ -15,6 +15,7 @@
 #include "history/UnitOptionsMileStone.h"
 #include "tools/UnitCanal.h"
 #include "tools/UnitColor.h"
+#include "tools/ShapeWindows.h"
 #include "tools/UnitTools.h"
 
 // The resources live in the static library; their registration must be
@@ -79,6 +80,7 @@ void CreateWindows(bool show) {
   FormOptionsMileStone = new TFormOptionsMileStone(FormHome);
   // The tool option windows, the save dialogs and the filter dialogs come
   // here, in this order, as they are added.
+  CreateShapeWindows(FormHome);
   CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
   CreateLateFilterDialogs(FormHome);
