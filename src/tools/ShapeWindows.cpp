@@ -91,9 +91,20 @@ void DrawFigure(QPainter& p, const FigureSpec& f) {
 
 ShapeRegion FigureScanRegion(const FigureSpec& f, int width, int height) {
   switch (f.Kind) {
-    case FigureKind::Bezier:
+    case FigureKind::Bezier: {
+      // The curve stays inside the hull of its three points.
+      const int x0 = std::min({f.P1.x(), f.P2.x(), f.P3.x()}), x1 = std::max({f.P1.x(), f.P2.x(), f.P3.x()});
+      const int y0 = std::min({f.P1.y(), f.P2.y(), f.P3.y()}), y1 = std::max({f.P1.y(), f.P2.y(), f.P3.y()});
+      return ShapeScanRegion(width, height, x0, y0, x1, y1, f.Size);
+    }
     case FigureKind::TextHorz:
-    case FigureKind::TextVert: return WholePicture(width, height);
+    case FigureKind::TextVert: {
+      // Only pixels the text changes are composed: looking beyond its box
+      // would find none.
+      const QRect box = ToolTextBounds(f.Text, f.P1);
+      if (box.isEmpty()) return {};
+      return ShapeScanRegion(width, height, box.left(), box.top(), box.right() + 1, box.bottom() + 1, 0);
+    }
     default: return ShapeScanRegion(width, height, f.P1.x(), f.P1.y(), f.P2.x(), f.P2.y(), f.Size);
   }
 }
@@ -278,17 +289,33 @@ FigureSpec TFormFigure::CurrentFigure() const {
   return f;
 }
 
+void TFormFigure::RefreshDisplay(const Bitmap& picture, const ShapeRegion& alsoHere) {
+  ui::ImageControl* display = FormImageHome->ObrazDlaUsera;
+  const Bitmap& shown = display->Picture();
+  const bool outline = FormTools->SelectionKind != 0 || FormHome->InvertTicked();
+  if (outline || shown.Width() != picture.Width() || shown.Height() != picture.Height()) {
+    display->SetPicture(picture);
+    return;
+  }
+  CopyRegion(display->EditPicture(), picture, Union(displayChanged_, alsoHere));
+  display->update();
+}
+
 void TFormFigure::PreviewShape() {
-  if (!FormImageHome || !FormImageHome->HomeImage.HasPicture()) return;
+  if (!isVisible() || !FormImageHome || !FormImageHome->HomeImage.HasPicture()) return;
   const CHomeImage& doc = FormImageHome->HomeImage;
   ui::ImageControl* display = FormImageHome->ObrazDlaUsera;
-  display->SetPicture(doc.BackupImage);
+  RefreshDisplay(doc.BackupImage, {});
+  const FigureSpec figure = CurrentFigure();
+  displayChanged_ = FigureScanRegion(figure, doc.Width(), doc.Height());
   QImage view = ui::PaintableView(display->EditPicture());
   view.setDotsPerMeterX(kDotsPerMeter96);
   view.setDotsPerMeterY(kDotsPerMeter96);
   {
     QPainter p(&view);
-    DrawFigure(p, CurrentFigure());
+    const ShapeRegion& r = displayChanged_;
+    p.setClipRect(QRect(r.x0, r.y0, r.Width(), r.Height()));
+    DrawFigure(p, figure);
   }
   display->update();
 }
@@ -296,7 +323,8 @@ void TFormFigure::PreviewShape() {
 void TFormFigure::RenderShape() {
   if (!isVisible() || !FormImageHome || !FormImageHome->HomeImage.HasPicture()) return;
   CHomeImage& doc = FormImageHome->HomeImage;
-  doc.WorkImage = doc.BackupImage;
+  // The working picture := the backup.
+  CopyRegion(doc.WorkImage, doc.BackupImage, workChanged_);
   const FigureSpec figure = CurrentFigure();
   ShapeComposeArgs args;
   args.Transparent = Transparent->Position();
@@ -309,7 +337,9 @@ void TFormFigure::RenderShape() {
     const Bitmap scratch = DrawFigureScratch(doc.BackupImage, figure, args.Region);
     ComposeShape(FormTools->ToolEngine, doc.WorkImage, doc.BackupImage, scratch, doc.SelectionMask, args);
   }
-  FormImageHome->ShowOnDisplay(doc.WorkImage);
+  workChanged_ = args.Region;
+  RefreshDisplay(doc.WorkImage, args.Region);
+  displayChanged_ = args.Region;
 }
 
 void TFormFigure::ChooseFont() {
@@ -334,6 +364,8 @@ void TFormFigure::SetRanges(int width, int height) {
 }
 
 void TFormFigure::Start() {
+  const CHomeImage& doc = FormImageHome->HomeImage;
+  workChanged_ = displayChanged_ = WholePicture(doc.Width(), doc.Height());
   RenderShape();
   FormTools->DrawSelectionOutline();
 }

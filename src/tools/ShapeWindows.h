@@ -141,9 +141,16 @@ class TFormFigure : public TFormShapeOptions {
 
  private:
   void MovePoint(ui::TrackBar* x, ui::TrackBar* y, QPoint p);
+  // Puts picture on the display where the display may differ from the
+  // backup (the whole display while a selection outline may be drawn on it).
+  void RefreshDisplay(const Bitmap& picture, const ShapeRegion& alsoHere);
 
   FigureKind kind_;
   QFont font_;
+  // Outside these regions the working picture and the display equal the
+  // backup, so a render restores and shows only what may have changed.
+  ShapeRegion workChanged_;
+  ShapeRegion displayChanged_;
 };
 
 // Creates the eight windows in the order of start-up.

@@ -91,6 +91,33 @@ void DrawToolText(Bitmap& picture, const ToolText& text, QPoint origin, const QC
   DrawToolText(p, text, origin, colour);
 }
 
+QRect ToolTextBounds(const ToolText& text, QPoint origin) {
+  if (text.Text.isEmpty()) return {};
+  // Metrics at the 96 dots per inch the pictures are drawn at.
+  QImage probe(1, 1, QImage::Format_RGB32);
+  probe.setDotsPerMeterX(kDotsPerMeter96);
+  probe.setDotsPerMeterY(kDotsPerMeter96);
+  const QFontMetrics fm(EnlargedToolFont(text.Font), &probe);
+  const int ascent = fm.ascent();
+  const int margin = fm.height() / 2 + fm.maxWidth() / 2 + 4;
+  auto cell = [&](const QString& s, QPoint at) {
+    const QRect ink = fm.boundingRect(s).translated(at.x(), at.y() + ascent);
+    const QRect advance(at.x(), at.y(), fm.horizontalAdvance(s), fm.height());
+    return (ink | advance).adjusted(-margin, -margin, margin, margin);
+  };
+  if (!text.Vertical && !text.CharacterByCharacter) return cell(text.Text, origin);
+  QRect box;
+  QPoint at = origin;
+  for (const QString& c : ToolTextCharacters(text.Text)) {
+    box |= cell(c, at);
+    if (text.Vertical)
+      at.ry() += text.Run;
+    else
+      at.rx() += text.Run;
+  }
+  return box;
+}
+
 std::optional<QFont> ChooseToolFont(QWidget* parent, const QFont& initial) {
   if (FontChooser()) return FontChooser()(initial);
   bool ok = false;

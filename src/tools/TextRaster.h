@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -49,6 +50,10 @@ void DrawToolText(QPainter& painter, const ToolText& text, QPoint origin, const 
 // not depend on the screen: the picture is taken at 96 dots per inch.
 void DrawToolText(Bitmap& picture, const ToolText& text, QPoint origin, const QColor& colour,
                   QPoint pictureOrigin = QPoint(0, 0));
+
+// A box, in the coordinates of the origin, that holds every pixel the text
+// draws (with room for overhanging glyphs).
+QRect ToolTextBounds(const ToolText& text, QPoint origin);
 
 // The system font dialog; nothing when cancelled. Tests replace it; an empty
 // function restores the dialog.

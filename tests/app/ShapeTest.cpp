@@ -321,6 +321,80 @@ TEST(ShapeWindows, PointerRoutingOfTheBezierLineAndTheWheel) {
   EXPECT_FALSE(FormRectangleRound->OSX2->isVisibleTo(FormRectangleRound));
 }
 
+// Whatever the figure, every pixel it draws lies inside the region the
+// render scans (which for texts and curves is far smaller than the picture).
+TEST(ShapeWindows, FiguresDrawOnlyInsideTheirScanRegion) {
+  const Bitmap backup = test::ToBitmap(test::Solid(700, 500, Qt::white));
+  QFont italic = DefaultToolFont();
+  italic.setItalic(true);
+  italic.setPointSize(5);
+  struct Row {
+    FigureKind kind;
+    QPoint p1, p2, p3;
+    int size;
+    QString text;
+    QFont font;
+    bool perChar;
+  };
+  const Row rows[] = {
+      {FigureKind::Rectangle, {650, 20}, {100, 480}, {}, 300, {}, {}, false},
+      {FigureKind::Ellipse, {10, 10}, {90, 60}, {}, 41, {}, {}, false},
+      {FigureKind::RoundRect, {10, 10}, {300, 200}, {300, 200}, 9, {}, {}, false},
+      {FigureKind::Line, {600, 10}, {20, 450}, {}, 77, {}, {}, false},
+      {FigureKind::Bezier, {10, 490}, {690, -200}, {350, 480}, 35, {}, {}, false},
+      {FigureKind::TextHorz, {-30, 100}, {}, {}, 1, QStringLiteral("Wąż fj ŻÓŁĆ"), italic, false},
+      {FigureKind::TextHorz, {5, 5}, {}, {}, 1, QStringLiteral("Ąfgjy"), DefaultToolFont(), true},
+      {FigureKind::TextVert, {300, -40}, {}, {}, 1, QStringLiteral("Wgj"), italic, false},
+  };
+  for (const Row& r : rows) {
+    FigureSpec f;
+    f.Kind = r.kind;
+    f.P1 = r.p1;
+    f.P2 = r.p2;
+    f.P3 = r.p3;
+    f.Size = r.size;
+    f.Text.Text = r.text;
+    f.Text.Font = r.font;
+    f.Text.Vertical = r.kind == FigureKind::TextVert;
+    f.Text.CharacterByCharacter = r.perChar;
+    f.Text.Run = 90;
+    const Bitmap drawn = DrawFigureScratch(backup, f, WholePicture(700, 500));
+    const ShapeRegion region = FigureScanRegion(f, 700, 500);
+    int changed = 0, outside = 0;
+    for (int y = 0; y < 500; ++y)
+      for (int x = 0; x < 700; ++x)
+        if (drawn.At(x, y) != backup.At(x, y)) {
+          ++changed;
+          if (x < region.x0 || x >= region.x1 || y < region.y0 || y >= region.y1) ++outside;
+        }
+    EXPECT_GT(changed, 0) << static_cast<int>(r.kind);
+    EXPECT_EQ(outside, 0) << static_cast<int>(r.kind);
+  }
+}
+
+// Renders restore and show only what the last one changed; after many moves
+// the picture is what one render from the backup gives.
+TEST(ShapeWindows, ManyRendersEndAsOneRenderFromTheBackup) {
+  Open(test::Pattern(120, 90, 4));
+  Colours c(QColor(200, 10, 10), QColor(10, 10, 200));
+  Pick(6);
+  FormElipsy->Transparent->SetPosition(70);
+  Stroke(6, {5, 5}, {100, 80});
+  Stroke(6, {60, 40}, {110, 85});
+  FindPointerTarget(6)->Press(At(30, 20));  // a preview in between
+  Stroke(6, {20, 30}, {50, 60}, Qt::RightButton);
+  const FigureSpec f = FormElipsy->CurrentFigure();
+  Bitmap expected = Doc().BackupImage;
+  CPixelEngine e;
+  ShapeComposeArgs a;
+  a.Transparent = 70;
+  a.Region = WholePicture(120, 90);
+  ComposeShapeReference(e, expected, Doc().BackupImage, DrawFigureScratch(Doc().BackupImage, f, a.Region),
+                        Doc().SelectionMask, a);
+  EXPECT_EQ(Doc().WorkImage, expected);
+  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), expected);
+}
+
 TEST(Framing, CropsTheBackupNotThePreviewWithANewSelection) {
   const QImage picture = test::Pattern(90, 60, 5);
   Open(picture);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "filters/kernels/FastTail.h"
 
@@ -32,6 +33,19 @@ ShapeRegion ShapeScanRegion(int width, int height, int xa, int ya, int xb, int y
 }
 
 ShapeRegion WholePicture(int width, int height) { return ShapeRegion{0, width, 0, height}; }
+
+ShapeRegion Union(const ShapeRegion& a, const ShapeRegion& b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  return {std::min(a.x0, b.x0), std::max(a.x1, b.x1), std::min(a.y0, b.y0), std::max(a.y1, b.y1)};
+}
+
+void CopyRegion(Bitmap& dst, const Bitmap& src, const ShapeRegion& region) {
+  const ShapeRegion r = Limited(std::min(dst.Width(), src.Width()), std::min(dst.Height(), src.Height()), region);
+  if (r.Empty()) return;
+  const std::size_t bytes = static_cast<std::size_t>(r.Width()) * sizeof(Pixel);
+  for (int y = r.y0; y < r.y1; ++y) std::memcpy(dst.Row(y) + r.x0, src.Row(y) + r.x0, bytes);
+}
 
 ShapeRegion FramingRegion(int width, int height, int xa, int ya, int xb, int yb) {
   return Limited(width, height, ShapeRegion{std::min(xa, xb), std::max(xa, xb), std::min(ya, yb), std::max(ya, yb)});

@@ -44,6 +44,11 @@ void ComposeShape(CPixelEngine& engine, Bitmap& work, const Bitmap& backup, cons
 void ComposeShapeReference(CPixelEngine& engine, Bitmap& work, const Bitmap& backup, const Bitmap& scratch,
                            const SelectionMask& mask, const ShapeComposeArgs& args);
 
+// The smallest region holding both (an empty one adds nothing).
+ShapeRegion Union(const ShapeRegion& a, const ShapeRegion& b);
+// Copies the region of src onto dst (pictures of one size).
+void CopyRegion(Bitmap& dst, const Bitmap& src, const ShapeRegion& region);
+
 // The crop of the framing tool: the rectangle between two corners (left and
 // top inclusive, right and bottom exclusive), limited to the picture.
 ShapeRegion FramingRegion(int width, int height, int xa, int ya, int xb, int yb);
