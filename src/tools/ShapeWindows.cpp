@@ -129,6 +129,7 @@ TFormShapeOptions::TFormShapeOptions(int toolId, const QString& caption, const Q
   setWindowTitle(caption);
   ui::MakeToolWindow(this);
   ui::GiveFocusOnHover(this);
+  setMinimumWidth(290);  // room for the longest caption
   grid_ = new QGridLayout(this);
   grid_->setContentsMargins(8, 6, 8, 6);
   grid_->setVerticalSpacing(2);
