@@ -148,21 +148,34 @@ TEST(ShapeWindows, RectangleOfWidthOneCoversItsCornersBoxFilledAndOutlined) {
   Colours c(QColor(255, 0, 0), QColor(0, 0, 255));
   Pick(5);
   FormRectangle->Size->SetPosition(1);
-  // Forward and reversed corners draw the same rectangle.
-  for (auto [a, b] : {std::pair{QPoint(3, 4), QPoint(11, 10)}, std::pair{QPoint(11, 10), QPoint(3, 4)}}) {
-    SCOPED_TRACE(a.x());
-    Stroke(5, a, b);
+  struct Row {
+    QPoint a, b;  // the corners as pressed and dragged
+    QRect box;    // the pixels covered
+  };
+  const Row rows[] = {
+      {{3, 4}, {11, 10}, QRect(3, 4, 8, 6)},
+      {{11, 10}, {3, 4}, QRect(3, 4, 8, 6)},  // reversed corners
+      {{11, 4}, {3, 10}, QRect(3, 4, 8, 6)},
+      {{5, 2}, {6, 9}, QRect(5, 2, 1, 7)},    // one column
+      {{0, 0}, {20, 16}, QRect(0, 0, 20, 16)},
+      {{7, 7}, {7, 12}, QRect()},             // no width: nothing
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.a.x() * 100 + r.b.x());
+    Stroke(5, r.a, r.b);
     const Bitmap& work = Doc().WorkImage;
+    const QRect& box = r.box;
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 20; ++x) {
-        const bool inside = x >= 3 && x < 11 && y >= 4 && y < 10;
-        const bool edge = inside && (x == 3 || x == 10 || y == 4 || y == 9);
+        const bool inside = box.contains(x, y);
+        const bool edge = inside && (x == box.left() || x == box.right() || y == box.top() || y == box.bottom());
         const Rgb want = !inside ? Rgb{255, 255, 255} : edge ? Rgb{0, 0, 255} : Rgb{255, 0, 0};
         ASSERT_EQ(RgbOf(work, x, y), want) << x << "," << y;
       }
     EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), work);
     EXPECT_EQ(Doc().BackupImage, test::ToBitmap(test::Solid(20, 16, Qt::white)));
   }
+  Stroke(5, {3, 4}, {11, 10});
   FormRectangle->OK->click();
   EXPECT_EQ(Doc().BackupImage, Doc().WorkImage);
   EXPECT_EQ(RgbOf(Doc().BackupImage, 5, 6), (Rgb{255, 0, 0}));
