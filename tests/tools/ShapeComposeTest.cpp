@@ -160,12 +160,12 @@ TEST(ShapeCompose, FastPathEqualsTheReference) {
   const Bitmap picture = Noise(24, 10, 21);
   for (int mode = 0; mode < kBlendModeCount; ++mode)
     for (int channel = kChannelAll; channel <= kChannelBlue; ++channel)
-      for (int opacity : {100, 77, 50, 0}) {
+      for (int opacity : {100, 77, 50, 33, 1, 0}) {
         Case fast(picture);
         fast.scratch = Noise(24, 10, 77);
         fast.Paint(0, 0, 6, 10, MakePixel(0, 0, 0));
         for (int y = 0; y < 10; ++y)
-          for (int x = 0; x < 24; ++x) fast.mask.Set(x, y, static_cast<std::uint8_t>((x * 13 + y * 7) % 101));
+          for (int x = 0; x < 24; ++x) fast.mask.Set(x, y, x >= 18 ? 100 : static_cast<std::uint8_t>((x * 13 + y * 7) % 101));
         Case ref(picture);
         ref.scratch = fast.scratch;
         ref.mask = fast.mask;

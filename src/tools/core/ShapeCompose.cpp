@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "filters/kernels/FastTail.h"
 
@@ -82,6 +83,19 @@ void ComposeShape(CPixelEngine& engine, Bitmap& work, const Bitmap& backup, cons
     return;
   }
   const ShapeRegion r = Limited(work.Width(), work.Height(), args.Region);
+  // A fully selected pixel under a partial opacity mixes blend result v and
+  // source s by the opacity alone: one table of all (v, s) pairs.
+  std::vector<std::uint8_t> mix;
+  if (args.Transparent != 100) {
+    const float a = Percent(args.Transparent), b = Percent(100 - args.Transparent);
+    const float w = Percent(100), u = Percent(0);
+    mix.resize(256 * 256);
+    for (int v = 0; v < 256; ++v)
+      for (int src = 0; src < 256; ++src)
+        mix[static_cast<std::size_t>(v * 256 + src)] =
+            static_cast<std::uint8_t>(MixSelectTransparency(v, src, w, u, a, b));
+  }
+  auto mixed = [&mix](int v, int src) { return static_cast<int>(mix[static_cast<std::size_t>(v * 256 + src)]); };
   for (int y = r.y0; y < r.y1; ++y) {
     Pixel* dst = work.Row(y);
     const Pixel* src = backup.Row(y);
@@ -89,7 +103,14 @@ void ComposeShape(CPixelEngine& engine, Bitmap& work, const Bitmap& backup, cons
     const Pixel* top = scratch.Row(y - args.ScratchTop) - args.ScratchLeft;
     for (int x = r.x0; x < r.x1; ++x) {
       if (((top[x] ^ dst[x]) & kColourBits) == 0) continue;
-      tail.Compose(ToRgb(top[x]), dst, src, x, m[x]);
+      if (m[x] == 100 && !mix.empty()) {
+        const Pixel s = src[x];
+        const Rgb v = tail.Blend(ToRgb(top[x]), s);
+        StoreChannels(engine.StoreProc, dst, x, mixed(v.r, PixelRed(s)), mixed(v.g, PixelGreen(s)),
+                      mixed(v.b, PixelBlue(s)));
+      } else {
+        tail.Compose(ToRgb(top[x]), dst, src, x, m[x]);
+      }
     }
   }
 }
