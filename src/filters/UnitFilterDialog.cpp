@@ -26,7 +26,6 @@
 #include "tools/UnitCanal.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
-#include "ui/ModeBox.h"
 #include "ui/TrackBar.h"
 #include "ui/Windows.h"
 
@@ -55,6 +54,15 @@ QFrame* MakePanel(QWidget* parent, int y, int height) {
   p->setFrameShadow(QFrame::Raised);
   p->setGeometry(0, y, kColumnWidth, height);
   return p;
+}
+
+QComboBox* MakeModeBox(QWidget* parent, const char* name) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  for (const char* mode : kBlendModeNames) box->addItem(QString::fromUtf8(mode));
+  box->setCurrentIndex(0);
+  box->setMaxVisibleItems(26);
+  return box;
 }
 
 }  // namespace
@@ -155,7 +163,7 @@ void TFormFilter::Build() {
     QFrame* p = MakePanel(column, y, 30);
     auto* caption = new QLabel(QStringLiteral("Tryb:"), p);
     caption->setGeometry(8, 7, 60, 16);
-    Tryb = ui::MakeModeBox(p, "Tryb");
+    Tryb = MakeModeBox(p, "Tryb");
     Tryb->setGeometry(70, 4, 202, 22);
     connect(Tryb, &QComboBox::currentIndexChanged, this, [this] { RunPreview(); });
     y += 32;
@@ -164,7 +172,7 @@ void TFormFilter::Build() {
     QFrame* p = MakePanel(column, y, 30);
     auto* caption = new QLabel(QStringLiteral("Rodzaj:"), p);
     caption->setGeometry(8, 7, 60, 16);
-    TypeBox = ui::MakeModeBox(p, "TypeBox");
+    TypeBox = MakeModeBox(p, "TypeBox");
     TypeBox->setGeometry(70, 4, 202, 22);
     connect(TypeBox, &QComboBox::currentIndexChanged, this, [this] { RunPreview(); });
     y += 32;

@@ -1,4 +1,4 @@
-// The drop-down list of the 26 blend modes shown as "Tryb:" and "Rodzaj:".
+// The drop-down list of the 26 blend modes shown as "Tryb:".
 #pragma once
 
 class QComboBox;
