@@ -16,6 +16,7 @@
 #include "tools/UnitBrushOptions.h"
 #include "tools/UnitCanal.h"
 #include "tools/UnitColor.h"
+#include "tools/ShapeWindows.h"
 #include "tools/UnitTools.h"
 
 // The resources live in the static library; their registration must be
@@ -81,6 +82,7 @@ void CreateWindows(bool show) {
   // The tool option windows, the save dialogs and the filter dialogs come
   // here, in this order, as they are added.
   CreateBrushOptionWindows(FormHome);
+  CreateShapeWindows(FormHome);
   CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
   CreateLateFilterDialogs(FormHome);

@@ -120,6 +120,28 @@ void TFormImageHome::ShowOnDisplay(const Bitmap& picture) {
   ObrazDlaUsera->SetPicture(picture);
 }
 
+void TFormImageHome::TakeCroppedPicture(Bitmap crop, const QString& label) {
+  CHomeImage& doc = HomeImage;
+  doc.FreeMask();
+  ObrazDlaUsera->SetPicture(std::move(crop));
+  doc.AssignPicture(*ObrazDlaUsera, doc.FileName);
+  doc.FitDisplay(*ObrazDlaUsera);
+  doc.StoreDisplaySize(*ObrazDlaUsera);
+  if (FormTools) FormTools->EnableMainUi();
+  if (FormHistory) FormHistory->AddHistoryEntry(doc.WorkImage, label, doc.Width(), doc.Height());
+  if (FormTools) {
+    FormTools->SelectTool(0);
+    FormTools->CloseToolOptionWindows();
+  }
+  if (FormHome) FormHome->RestoreCleanDisplay();
+  doc.AllocateMask();
+  if (FormTools) {
+    FormTools->SelectionKind = 0;
+    FormTools->SetInvertMenu(false, false);
+  }
+  ShowOnDisplay(doc.WorkImage);
+}
+
 void TFormImageHome::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   box_->resize(event->size());
