@@ -14,6 +14,7 @@
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
 #include "tools/UnitCanal.h"
+#include "tools/SelectionWindows.h"
 #include "tools/UnitColor.h"
 #include "tools/UnitTools.h"
 
@@ -79,6 +80,7 @@ void CreateWindows(bool show) {
   FormOptionsMileStone = new TFormOptionsMileStone(FormHome);
   // The tool option windows, the save dialogs and the filter dialogs come
   // here, in this order, as they are added.
+  CreateSelectionWindows(FormHome);
   CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
   CreateLateFilterDialogs(FormHome);

@@ -11,6 +11,8 @@ namespace rv::ui {
 
 // Wraps a bitmap without copying; the bitmap must outlive the image.
 QImage ImageView(const Bitmap& bitmap);
+// The same for painting onto the bitmap itself with a QPainter.
+QImage PaintView(Bitmap& bitmap);
 Bitmap BitmapFromImage(const QImage& image);
 
 class ImageControl : public QWidget {
