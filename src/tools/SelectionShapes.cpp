@@ -83,7 +83,7 @@ void TFormShapeSel::DrawOutlineOn(Bitmap& picture) const {
   const PackedColor under = CPixelEngine::PickColor(doc.BackupImage, OSX->Position(), OSY->Position(), false, 0, 0);
   int r = PackedRed(under), g = PackedGreen(under), b = PackedBlue(under);
   ContrastingColor(r, g, b);
-  QImage view = ui::PaintView(picture);
+  QImage view = ui::PaintableView(picture);
   QPainter p(&view);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(QColor(r, g, b), std::max(doc.Width(), doc.Height()) / 256, Qt::DashLine));
@@ -105,7 +105,7 @@ void TFormShapeSel::CommitSelectionShape() {
   FormTools->SetInvertMenu(false, true);
   CHomeImage& doc = Document();
   {
-    QImage view = ui::PaintView(doc.WorkImage);
+    QImage view = ui::PaintableView(doc.WorkImage);
     view.fill(Qt::white);
     QPainter p(&view);
     p.setRenderHint(QPainter::Antialiasing, false);

@@ -11,7 +11,7 @@ QImage ImageView(const Bitmap& bitmap) {
                 static_cast<qsizetype>(bitmap.BytesPerLine()), QImage::Format_RGB32);
 }
 
-QImage PaintView(Bitmap& bitmap) {
+QImage PaintableView(Bitmap& bitmap) {
   if (bitmap.Empty()) return {};
   return QImage(reinterpret_cast<uchar*>(bitmap.Data()), bitmap.Width(), bitmap.Height(),
                 static_cast<qsizetype>(bitmap.BytesPerLine()), QImage::Format_RGB32);
