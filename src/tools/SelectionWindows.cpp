@@ -9,6 +9,8 @@
 #include "tools/UnitMask.h"
 #include "tools/UnitRectangleRoundSel.h"
 #include "tools/UnitRectangleSel.h"
+#include "tools/UnitTextHorzSel.h"
+#include "tools/UnitTextVertSel.h"
 #include "tools/UnitTools.h"
 #include "tools/UnitWand.h"
 #include "ui/ImageControl.h"
@@ -22,6 +24,8 @@ TFormEllipseSel* FormEllipseSel = nullptr;
 TFormRectangleRoundSel* FormRectangleRoundSel = nullptr;
 TFormMask* FormMask = nullptr;
 TFormWand* FormWand = nullptr;
+TFormTextHorzSel* FormTextHorzSel = nullptr;
+TFormTextVertSel* FormTextVertSel = nullptr;
 
 namespace {
 constexpr int kWidth = 200;
@@ -111,8 +115,11 @@ void CreateSelectionWindows(QWidget* parent) {
   FormRectangleRoundSel = new TFormRectangleRoundSel(parent);
   FormMask = new TFormMask(parent);
   FormWand = new TFormWand(parent);
+  FormTextHorzSel = new TFormTextHorzSel(parent);
+  FormTextVertSel = new TFormTextVertSel(parent);
   for (TFormSelectionOptions* w : std::initializer_list<TFormSelectionOptions*>{
-           FormRectangleSel, FormEllipseSel, FormRectangleRoundSel, FormMask, FormWand}) {
+           FormRectangleSel, FormEllipseSel, FormRectangleRoundSel, FormMask, FormWand, FormTextHorzSel,
+           FormTextVertSel}) {
     FormTools->RegisterOptionWindow(w);
     FormTools->ConnectTool(w->ToolId(), [w] { w->ToolClick(); });
     RegisterPointerTarget(w->ToolId(), w);

@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QLabel>
 #include <QPushButton>
 
@@ -21,6 +24,9 @@
 #include "tools/UnitMask.h"
 #include "tools/UnitRectangleRoundSel.h"
 #include "tools/UnitRectangleSel.h"
+#include "tools/TextRaster.h"
+#include "tools/UnitTextHorzSel.h"
+#include "tools/UnitTextVertSel.h"
 #include "tools/UnitTools.h"
 #include "tools/UnitWand.h"
 #include "ui/ImageControl.h"
@@ -103,6 +109,8 @@ TEST(SelectionWindows, ControlsCaptionsAndIcons) {
   std::vector<Bar> rounded = corners;
   rounded.push_back({"OSX3", 0, 100, 0, true});
   rounded.push_back({"OSY3", 0, 100, 0, true});
+  const std::vector<Bar> text = {{"OSX", 0, 0, 0, false}, {"OSY", 0, 0, 0, false}, {"Sila", 0, 100, 100, true},
+                                 {"Run", 1, 1000, 200, true}};
   const Case cases[] = {
       {1, FormRectangleSel, "Zaznaczanie prostokątne", false, corners},
       {2, FormEllipseSel, "Zaznaczanie eliptyczne", false, corners},
@@ -110,6 +118,8 @@ TEST(SelectionWindows, ControlsCaptionsAndIcons) {
       {3, FormWand, "Opcje różdżki", false, {{"Tolerant", 1, 800, 200, true}, {"Sila", 0, 100, 100, true}}},
       {36, FormMask, "Opcje maski", true,
        {{"Wielkosc", 1, 150, 75, true}, {"Twardosc", 0, 100, 1, true}, {"Przezroczystosc", 0, 100, 100, true}}},
+      {14, FormTextHorzSel, "Opcje maski tekstu poziomego", true, text},
+      {15, FormTextVertSel, "Opcje maski tekstu pionowego", true, text},
   };
   for (const Case& c : cases) {
     ASSERT_NE(c.Window, nullptr) << c.Caption;
@@ -135,6 +145,14 @@ TEST(SelectionWindows, ControlsCaptionsAndIcons) {
       }
     }
   }
+  // "Ustaw szerokość" only on the horizontal mask; the advance is enabled only while it is ticked.
+  ASSERT_NE(FormTextHorzSel->RunCheck, nullptr);
+  EXPECT_EQ(FormTextHorzSel->RunCheck->text(), QStringLiteral("Ustaw szerokość"));
+  EXPECT_FALSE(FormTextHorzSel->RunCheck->isChecked());
+  EXPECT_FALSE(FormTextHorzSel->Run->isEnabled());
+  EXPECT_EQ(FormTextVertSel->RunCheck, nullptr);
+  EXPECT_TRUE(FormTextVertSel->Run->isEnabled());
+  EXPECT_EQ(FormTextHorzSel->UstawCzcionke->text(), QStringLiteral("Ustaw czcionkę"));
   EXPECT_EQ(FormMask->findChild<QLabel*>(QStringLiteral("PrzezroczystoscCaption"))->text(), QStringLiteral("Moc:"));
   EXPECT_EQ(FormRectangleSel->findChild<QLabel*>(QStringLiteral("TransparentCaption"))->text(),
             QStringLiteral("Moc:"));
@@ -302,7 +320,7 @@ TEST(ShapeSelection, InvertAfterARectangle) {
   FormRectangleSel->Transparent->SetPosition(100);
 }
 
-TEST(Wand, ToleranceStrengthAndPreview) {
+TEST(WandWindow, ToleranceStrengthAndPreview) {
   Bitmap pic(20, 10, MakePixel(100, 100, 100));
   pic.Set(3, 3, MakePixel(101, 100, 100));
   pic.Set(4, 4, MakePixel(140, 100, 100));
@@ -339,7 +357,7 @@ TEST(Wand, ToleranceStrengthAndPreview) {
   FormWand->Tolerant->SetPosition(200);
 }
 
-TEST(MaskBrush, PickClearsDabsPaintAndReleaseRestores) {
+TEST(MaskWindow, PickClearsDabsPaintAndReleaseRestores) {
   const Bitmap pic(80, 60, MakePixel(0, 200, 0));
   OpenPicture(pic);
   Click(36);
@@ -376,7 +394,7 @@ TEST(MaskBrush, PickClearsDabsPaintAndReleaseRestores) {
   FormMask->Przezroczystosc->SetPosition(100);
 }
 
-TEST(MaskBrush, ActivatingTheWindowRefreshesTheDisplay) {
+TEST(MaskWindow, ActivatingTheWindowRefreshesTheDisplay) {
   const Bitmap pic(30, 30, MakePixel(10, 10, 10));
   OpenPicture(pic);
   for (int toolId : {36, 3}) {
@@ -389,6 +407,124 @@ TEST(MaskBrush, ActivatingTheWindowRefreshesTheDisplay) {
     QApplication::processEvents();
     EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), pic) << toolId;
   }
+}
+
+// Pixels of a picture that differ from white.
+QRect Ink(const Bitmap& b, Pixel background) {
+  QRect r;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x)
+      if ((b.At(x, y) & 0xFFFFFFu) != (background & 0xFFFFFFu)) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+QRect Selected(const SelectionMask& m) {
+  QRect r;
+  for (int y = 0; y < m.Height(); ++y)
+    for (int x = 0; x < m.Width(); ++x)
+      if (m.At(x, y) != 0) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+// Black text on a picture whose right half is already black: the text's
+// pixels there stay unselected.
+TEST(TextMask, SelectsThePixelsTheTextChanged) {
+  const Pixel white = MakePixel(255, 255, 255);
+  Bitmap pic(400, 200, white);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 200; x < 400; ++x) pic.Set(x, y, MakePixel(0, 0, 0));
+  OpenPicture(pic);
+  FormTools->ResetColors();
+  Click(14);
+  EXPECT_EQ(FormTools->SelectionKind, 6);
+  EXPECT_EQ(FormTextHorzSel->OSX->Min(), -80);  // -10 x the 8-point font
+  EXPECT_EQ(FormTextHorzSel->OSY->Max(), 200);
+  FormTextHorzSel->Text->setText(QString());
+  FormTextHorzSel->Sila->SetPosition(55);
+  EXPECT_EQ(CountSelected(Doc().SelectionMask, 0), 400 * 200) << "no text, nothing selected";
+  PointerTarget* t = FindPointerTarget(14);
+  t->Press(At(150, 40));
+  t->Release(At(150, 40));
+  FormTextHorzSel->Text->setFocus();
+  QTest::keyClicks(FormTextHorzSel->Text, QStringLiteral("WW"));  // every key release commits
+  const SelectionMask& m = Doc().SelectionMask;
+  // The reference: the same text over a white picture.
+  Bitmap plain(400, 200, white);
+  DrawToolText(plain, FormTextHorzSel->CurrentText(), QPoint(150, 40), Qt::black);
+  const QRect ink = Ink(plain, white);
+  ASSERT_TRUE(ink.isValid());
+  ASSERT_GT(ink.right(), 200) << "the text reaches the black half";
+  int selected = 0;
+  const Bitmap& shown = FormImageHome->ObrazDlaUsera->Picture();
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 400; ++x) {
+      const bool text = (plain.At(x, y) & 0xFFFFFFu) != (white & 0xFFFFFFu);
+      const bool changed = x < 200 && text;
+      ASSERT_EQ(m.At(x, y), changed ? 55 : 0) << x << "," << y;
+      selected += changed;
+      // The display shows the text in the primary colour (black over the black half changes nothing).
+      ASSERT_EQ(shown.At(x, y) & 0xFFFFFFu, (x < 200 ? plain.At(x, y) : pic.At(x, y)) & 0xFFFFFFu) << x << "," << y;
+    }
+  EXPECT_GT(selected, 100);
+  EXPECT_EQ(Doc().WorkImage, pic);
+  // A new strength commits again.
+  FormTextHorzSel->Sila->SetPosition(20);
+  EXPECT_EQ(CountSelected(m, 20), selected);
+}
+
+TEST(TextMask, AdvanceFontAndThePreviewOfTheOrigin) {
+  const Pixel white = MakePixel(255, 255, 255);
+  OpenPicture(Bitmap(900, 700, white));
+  FormTools->ResetColors();
+  Click(14);
+  FormTextHorzSel->Text->setText(QStringLiteral("ii"));
+  FormTextHorzSel->RunCheck->setChecked(true);  // commits
+  EXPECT_TRUE(FormTextHorzSel->Run->isEnabled());
+  FormTextHorzSel->Run->SetPosition(500);
+  FindPointerTarget(14)->Press(At(10, 10));
+  FindPointerTarget(14)->Release(At(10, 10));
+  const QRect wide = Selected(Doc().SelectionMask);
+  EXPECT_GT(wide.width(), 500) << "the second character 500 pixels right of the first";
+  EXPECT_LT(wide.height(), 200);
+  // Ctrl + wheel steps the advance, the plain wheel the strength.
+  FindPointerTarget(14)->Wheel(-4, true);
+  FindPointerTarget(14)->Wheel(-4, false);
+  EXPECT_EQ(FormTextHorzSel->Run->Position(), 496);
+  EXPECT_EQ(FormTextHorzSel->Sila->Position(), 96);
+  FormTextHorzSel->Sila->SetPosition(100);
+  FormTextHorzSel->RunCheck->setChecked(false);
+  FormTextHorzSel->Run->SetPosition(200);
+
+  // The vertical mask: one character under the other, Run further down.
+  Click(15);
+  EXPECT_EQ(FormTools->SelectionKind, 7);
+  FormTextVertSel->Text->setText(QStringLiteral("ii"));
+  FormTextVertSel->Run->SetPosition(300);
+  FindPointerTarget(15)->Press(At(20, 0));
+  FindPointerTarget(15)->Release(At(20, 0));
+  const QRect tall = Selected(Doc().SelectionMask);
+  EXPECT_GT(tall.height(), 300);
+  EXPECT_LT(tall.width(), 200);
+  // Dragging the origin only previews: the display moves, the mask stays.
+  const SelectionMask before = Doc().SelectionMask;
+  FindPointerTarget(15)->Drag(At(400, 50));
+  EXPECT_EQ(Doc().SelectionMask, before);
+  EXPECT_GE(Ink(FormImageHome->ObrazDlaUsera->Picture(), white).left(), 400);
+  FindPointerTarget(15)->Release(At(400, 50));
+  EXPECT_GE(Selected(Doc().SelectionMask).left(), 400);
+  // A chosen font of 20 points: the origin may start at -200.
+  SetFontChooser([](const QFont& f) {
+    QFont g = f;
+    g.setPointSize(20);
+    return std::optional<QFont>(g);
+  });
+  FormTextVertSel->UstawCzcionke->click();
+  SetFontChooser({});
+  EXPECT_EQ(FormTextVertSel->OSX->Min(), -200);
+  EXPECT_EQ(FormTextVertSel->OSY->Min(), -200);
+  EXPECT_GT(Selected(Doc().SelectionMask).width(), tall.width()) << "committed with the larger font";
+  FormTextVertSel->Font = DefaultToolFont();
+  FormTextVertSel->Run->SetPosition(200);
 }
 
 // A filter run through its dialog changes only the selected pixels.
