@@ -138,17 +138,30 @@ void TFormShapeSel::Release(const PointerEvent&) { CommitSelectionShape(); }
 
 void TFormShapeSel::Wheel(int step, bool) { Transparent->SetPosition(Transparent->Position() + step); }
 
-void DrawCurrentShapeOutline() {
-  TFormShapeSel* window = nullptr;
-  switch (FormTools->SelectionKind) {
-    case kSelectionRectangle: window = FormRectangleSel; break;
-    case kSelectionEllipse: window = FormEllipseSel; break;
-    case kSelectionRectangleRound: window = FormRectangleRoundSel; break;
-    default: return;
+TFormShapeSel* ShapeSelectionWindow(int kind) {
+  switch (kind) {
+    case kSelectionRectangle: return FormRectangleSel;
+    case kSelectionEllipse: return FormEllipseSel;
+    case kSelectionRectangleRound: return FormRectangleRoundSel;
+    default: return nullptr;
   }
+}
+
+void DrawCurrentShapeOutline() {
+  TFormShapeSel* window = ShapeSelectionWindow(FormTools->SelectionKind);
   if (!window || !FormImageHome) return;
   window->DrawOutlineOn(FormImageHome->ObrazDlaUsera->EditPicture());
   FormImageHome->ObrazDlaUsera->update();
+}
+
+bool CurrentShapeCorners(int& x1, int& y1, int& x2, int& y2) {
+  const TFormShapeSel* window = ShapeSelectionWindow(FormTools->SelectionKind);
+  if (!window) return false;
+  x1 = window->OSX->Position();
+  y1 = window->OSY->Position();
+  x2 = window->OSX2->Position();
+  y2 = window->OSY2->Position();
+  return true;
 }
 
 }  // namespace rv

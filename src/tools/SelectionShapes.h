@@ -50,7 +50,12 @@ class TFormShapeSel : public TFormSelectionOptions {
   bool quiet_ = false;  // ranges being set: the pick redraws once afterwards
 };
 
+// The window of a shape selection kind (1..3), nullptr for the other kinds.
+TFormShapeSel* ShapeSelectionWindow(int kind);
 // The display copy gets the outline of the current selection kind (1..3).
 void DrawCurrentShapeOutline();
+// The corners of the current selection kind's shape, as copying needs them;
+// false when the current kind is not a shape.
+bool CurrentShapeCorners(int& x1, int& y1, int& x2, int& y2);
 
 }  // namespace rv

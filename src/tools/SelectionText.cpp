@@ -23,17 +23,17 @@ TFormTextSel::TFormTextSel(bool vertical, const char* objectName, const char* ca
   label->setGeometry(8, NextRow(14), 120, 14);
   Text = new QLineEdit(this);
   Text->setObjectName(QStringLiteral("Text"));
-  Text->setGeometry(8, NextRow(22), 184, 22);
+  Text->setGeometry(8, NextRow(22), ContentWidth(), 22);
   Text->installEventFilter(this);
   UstawCzcionke = new QPushButton(QStringLiteral("Ustaw czcionkę"), this);
   UstawCzcionke->setObjectName(QStringLiteral("UstawCzcionke"));
-  UstawCzcionke->setGeometry(8, NextRow(24), 184, 24);
+  UstawCzcionke->setGeometry(8, NextRow(24), ContentWidth(), 24);
   Sila = AddBar("Sila", "Sila:", 0, 100, 100);
   Run = AddBar("Run", "Przesunięcie:", 1, 1000, 200);
   if (!vertical_) {
     RunCheck = new QCheckBox(QStringLiteral("Ustaw szerokość"), this);
     RunCheck->setObjectName(QStringLiteral("RunCheck"));
-    RunCheck->setGeometry(8, NextRow(20), 184, 20);
+    RunCheck->setGeometry(8, NextRow(20), ContentWidth(), 20);
     Run->setEnabled(false);
     connect(RunCheck, &QCheckBox::toggled, this, [this](bool ticked) {
       Run->setEnabled(ticked);

@@ -28,7 +28,7 @@ TFormTextHorzSel* FormTextHorzSel = nullptr;
 TFormTextVertSel* FormTextVertSel = nullptr;
 
 namespace {
-constexpr int kWidth = 200;
+constexpr int kWidth = 240;
 }
 
 TFormSelectionOptions::TFormSelectionOptions(const char* objectName, const char* caption, bool closeBox,
@@ -71,6 +71,8 @@ int TFormSelectionOptions::NextRow(int height) {
   rowTop_ += height + 6;
   return top;
 }
+
+int TFormSelectionOptions::ContentWidth() { return kWidth - 16; }
 
 void TFormSelectionOptions::FinishLayout() { setFixedSize(kWidth, rowTop_ + 4); }
 

@@ -41,6 +41,8 @@ class TFormSelectionOptions : public QWidget, public PointerTarget {
   ui::TrackBar* AddHiddenBar(const char* name);
   // Room for a control of the given height below the rows.
   int NextRow(int height);
+  // Width of a control that spans the window.
+  static int ContentWidth();
   void FinishLayout();
 
   // Icon click: the display shows the working picture before anything else.

@@ -14,7 +14,7 @@ TFormWand::TFormWand(QWidget* parent) : TFormSelectionOptions("FormWand", "Opcje
   Sila = AddBar("Sila", "Sila:", 0, 100, 100);
   Podglad = new ui::ImageControl(this);
   Podglad->setObjectName(QStringLiteral("Podglad"));
-  Podglad->setGeometry(8, NextRow(138), 184, 138);
+  Podglad->setGeometry(8, NextRow(ContentWidth() * 3 / 4), ContentWidth(), ContentWidth() * 3 / 4);
   FinishLayout();
 }
 
