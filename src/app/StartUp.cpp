@@ -15,6 +15,7 @@
 #include "history/UnitOptionsMileStone.h"
 #include "tools/UnitBrushOptions.h"
 #include "tools/UnitCanal.h"
+#include "tools/SelectionWindows.h"
 #include "tools/UnitColor.h"
 #include "tools/ShapeWindows.h"
 #include "tools/UnitTools.h"
@@ -83,6 +84,7 @@ void CreateWindows(bool show) {
   // here, in this order, as they are added.
   CreateBrushOptionWindows(FormHome);
   CreateShapeWindows(FormHome);
+  CreateSelectionWindows(FormHome);
   CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
   CreateLateFilterDialogs(FormHome);
