@@ -90,7 +90,23 @@ void TFormHistory::RebuildRows() {
   BoxHistory->SetRows(rows);
 }
 
-void TFormHistory::AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height) {
+bool TFormHistory::AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height) {
+  return AppendEntry(&picture, nullptr, label, width, height);
+}
+
+bool TFormHistory::AddHistoryEntry(const StoredPicturePtr& stored, const QString& label, int width, int height) {
+  return AppendEntry(nullptr, stored, label, width, height);
+}
+
+const StoredPicture* TFormHistory::CurrentPicture() const {
+  const int c = CurrentHistoryIndex();
+  return c >= 0 ? Entries[c].Thumb.get() : nullptr;
+}
+
+const StoredPicture* TFormHistory::NewestPicture() const { return Count() > 0 ? Entries.last().Thumb.get() : nullptr; }
+
+bool TFormHistory::AppendEntry(const Bitmap* picture, const StoredPicturePtr& stored, const QString& label,
+                               int width, int height) {
   CHistory e;
   e.Index = Count();
   e.FileName = FormImageHome ? FormImageHome->HomeImage.FileName : QString();
@@ -98,19 +114,24 @@ void TFormHistory::AddHistoryEntry(const Bitmap& picture, const QString& label, 
   e.Height = height;
   e.Title = label + QStringLiteral(" - nr: ") + QString::number(e.Index);
   try {
-    e.Thumb = StorePicture(picture);
+    // A change usually starts from the current state; a new picture may
+    // follow the newest one.
+    e.Thumb = stored ? stored : StorePicture(*picture, {CurrentPicture(), NewestPicture()});
     e.RowBox = MakeRow(e);
+    Entries.append(e);
   } catch (const std::exception&) {
+    // Out of memory: the history and the document stay as they were.
+    delete e.RowBox;
     ui::ShowMessage(this, QStringLiteral("Nie mogłem stworzyć nowej historii"));
-    return;
+    return false;
   }
-  Entries.append(e);
   QList<ui::ListRow*> rows;
   for (const CHistory& h : Entries) rows.append(h.RowBox);
   BoxHistory->SetRows(rows);
   current_ = Count() - 1;
   ColourRows(-1);
   BoxHistory->ScrollTo(ui::kListRowHeight * (Count() - 1));
+  return true;
 }
 
 int TFormHistory::CurrentHistoryIndex() const { return Count() > 0 ? current_ : -1; }
@@ -147,7 +168,8 @@ void TFormHistory::RestoreHistoryEntry(int index) {
       home->ShowOnDisplay(doc.WorkImage);
       doc.AssignPicture(*home->ObrazDlaUsera, e.FileName);
     } else {
-      home->ObrazDlaUsera->SetPicture(e.Thumb->Picture());
+      e.Thumb->ReadInto(home->ObrazDlaUsera->EditPicture());
+      home->ObrazDlaUsera->update();
       doc.AssignPicture(*home->ObrazDlaUsera, e.FileName);
     }
     doc.FitDisplay(*home->ObrazDlaUsera);

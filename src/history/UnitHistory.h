@@ -44,7 +44,15 @@ class TFormHistory : public QWidget {
   QFrame* PanelHistory;
   QMenu* MenuHistory;
 
-  void AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height);
+  // False when the entry could not be made (the message has been shown and
+  // nothing changed).
+  bool AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height);
+  // An entry holding a picture stored already (a milestone's).
+  bool AddHistoryEntry(const StoredPicturePtr& stored, const QString& label, int width, int height);
+  // The pictures new states are most likely to share tiles with: the current
+  // entry's and the newest entry's (null when there is none).
+  const StoredPicture* CurrentPicture() const;
+  const StoredPicture* NewestPicture() const;
   void RestoreHistoryEntry(int index);
   int CurrentHistoryIndex() const;
   void DeleteHistoryEntry();
@@ -64,6 +72,8 @@ class TFormHistory : public QWidget {
 
  private:
   ui::ListRow* MakeRow(const CHistory& entry);
+  bool AppendEntry(const Bitmap* picture, const StoredPicturePtr& stored, const QString& label, int width,
+                   int height);
   void RebuildRows();
   void ColourRows(int hover);
   void RowPressed(ui::ListRow* row, Qt::MouseButton button);

@@ -164,7 +164,7 @@ TiledPicture& TiledPicture::operator=(TiledPicture&& other) noexcept {
 }
 
 TiledPicture TiledPicture::Record(TileStore& store, const Bitmap& picture,
-                                  std::initializer_list<const TiledPicture*> references) {
+                                  std::span<const TiledPicture* const> references) {
   TiledPicture out;
   out.width_ = picture.Width();
   out.height_ = picture.Height();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "engine/Bitmap.h"
@@ -58,7 +59,11 @@ class TiledPicture {
   // references first). Throws std::bad_alloc when memory or the store's
   // limit runs out; nothing is kept then.
   static TiledPicture Record(TileStore& store, const Bitmap& picture,
-                             std::initializer_list<const TiledPicture*> references = {});
+                             std::span<const TiledPicture* const> references);
+  static TiledPicture Record(TileStore& store, const Bitmap& picture,
+                             std::initializer_list<const TiledPicture*> references = {}) {
+    return Record(store, picture, std::span<const TiledPicture* const>(references.begin(), references.size()));
+  }
 
   int Width() const { return width_; }
   int Height() const { return height_; }
