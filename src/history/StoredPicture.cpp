@@ -12,7 +12,7 @@ class TiledStoredPicture : public StoredPicture {
   int Width() const override { return tiles_.Width(); }
   int Height() const override { return tiles_.Height(); }
   Bitmap Picture() const override { return tiles_.Picture(); }
-  void ReadInto(Bitmap& out) const override { tiles_.ReadInto(out); }
+  void ReadInto(std::span<Bitmap* const> outs) const override { tiles_.ReadInto(outs); }
   bool SameAs(const Bitmap& picture) const override { return tiles_.SameAs(picture); }
   QImage Thumbnail(int w, int h) const override {
     const int pw = tiles_.Width();
@@ -40,11 +40,12 @@ TileStore& PictureStore() {
   return store;
 }
 
-StoredPicturePtr StorePicture(const Bitmap& picture, std::initializer_list<const StoredPicture*> references) {
+StoredPicturePtr StorePicture(const Bitmap& picture, std::initializer_list<const StoredPicture*> references,
+                              const PictureRegion* changed) {
+  // A null first reference stays in place: the region speaks of it alone.
   std::vector<const TiledPicture*> refs;
-  for (const StoredPicture* r : references)
-    if (r) refs.push_back(&r->Tiles());
-  return std::make_shared<TiledStoredPicture>(TiledPicture::Record(PictureStore(), picture, refs));
+  for (const StoredPicture* r : references) refs.push_back(r ? &r->Tiles() : nullptr);
+  return std::make_shared<TiledStoredPicture>(TiledPicture::Record(PictureStore(), picture, refs, changed));
 }
 
 }  // namespace rv

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 
 #include "engine/Bitmap.h"
 #include "history/core/TiledPicture.h"
@@ -21,8 +22,9 @@ class StoredPicture {
   virtual int Height() const = 0;
   // The whole picture as it was stored.
   virtual Bitmap Picture() const = 0;
-  // The same into `out`, reusing its storage when it has the picture's size.
-  virtual void ReadInto(Bitmap& out) const = 0;
+  // The same into every one of `outs` at once, reusing their storage when
+  // they have the picture's size.
+  virtual void ReadInto(std::span<Bitmap* const> outs) const = 0;
   // True when the stored picture is exactly this one (spares a copy when the
   // document already shows it).
   virtual bool SameAs(const Bitmap& picture) const = 0;
@@ -35,9 +37,11 @@ class StoredPicture {
 using StoredPicturePtr = std::shared_ptr<const StoredPicture>;
 
 // Keeps the picture, sharing every tile it has in common with one of the
-// references (null references are skipped). Throws std::bad_alloc when the
-// memory runs out.
-StoredPicturePtr StorePicture(const Bitmap& picture, std::initializer_list<const StoredPicture*> references = {});
+// references (null references are skipped). `changed`, when given, vouches
+// that the picture differs from the first reference only inside it. Throws
+// std::bad_alloc when the memory runs out.
+StoredPicturePtr StorePicture(const Bitmap& picture, std::initializer_list<const StoredPicture*> references = {},
+                              const PictureRegion* changed = nullptr);
 
 // The store that holds the tiles of the history and the milestones.
 TileStore& PictureStore();

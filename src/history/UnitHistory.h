@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -47,6 +48,10 @@ class TFormHistory : public QWidget {
   // False when the entry could not be made (the message has been shown and
   // nothing changed).
   bool AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height);
+  // `changed` (picture coordinates) covers every change made to the picture
+  // since the current entry was recorded or restored: the rest is taken from
+  // the current entry without being compared.
+  bool AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height, const QRect& changed);
   // An entry holding a picture stored already (a milestone's).
   bool AddHistoryEntry(const StoredPicturePtr& stored, const QString& label, int width, int height);
   // The pictures new states are most likely to share tiles with: the current
@@ -73,7 +78,7 @@ class TFormHistory : public QWidget {
  private:
   ui::ListRow* MakeRow(const CHistory& entry);
   bool AppendEntry(const Bitmap* picture, const StoredPicturePtr& stored, const QString& label, int width,
-                   int height);
+                   int height, const QRect* changed);
   void RebuildRows();
   void ColourRows(int hover);
   void RowPressed(ui::ListRow* row, Qt::MouseButton button);
@@ -82,6 +87,9 @@ class TFormHistory : public QWidget {
 
   int current_ = -1;
   bool redo_ = false;
+  // The document is known to hold the current entry's picture plus what the
+  // callers report as changed (false after a change that was not recorded).
+  bool inStep_ = false;
 };
 
 extern TFormHistory* FormHistory;

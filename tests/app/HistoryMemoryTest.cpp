@@ -178,5 +178,44 @@ TEST(HistoryMemory, RunningOutOfMemoryAddsNoEntryAndKeepsTheDocument) {
   EXPECT_EQ(Doc().WorkImage, test::ToBitmap(test::Pattern(320, 256, 4)));
 }
 
+TEST(HistoryMemory, AStrokesRectangleIsTrustedOnlyRightAfterARecordOrARestore) {
+  FormHome->OpenDroppedFiles({test::WriteImage("r.png", test::Pattern(320, 256, 5))});  // 5 x 4 tiles
+  CHomeImage& doc = Doc();
+  TileStore& store = PictureStore();
+  auto stroke = [&doc](int x, int y, Pixel p) {
+    for (int j = y; j < y + 4; ++j)
+      for (int i = x; i < x + 4; ++i) doc.WorkImage.Set(i, j, p);
+    doc.BackupImage = doc.WorkImage;
+    FormImageHome->ShowOnDisplay(doc.WorkImage);
+    return QRect(x, y, 4, 4);
+  };
+  // Right after the open: only the rectangle's tile is looked at.
+  const std::size_t tiles = store.Tiles();
+  FormHistory->AddHistoryEntry(doc.WorkImage, QStringLiteral("Pędzel"), 320, 256, stroke(10, 10, MakePixel(1, 1, 1)));
+  EXPECT_EQ(store.Tiles(), tiles + 1);
+  EXPECT_EQ(FormHistory->Entries[1].Thumb->Picture(), doc.WorkImage);
+
+  // A stroke that could not be recorded: the next stroke's rectangle does not
+  // cover it, so the whole picture is compared and both strokes are kept.
+  store.SetLimit(store.Bytes() + 1);
+  FormHistory->AddHistoryEntry(doc.WorkImage, QStringLiteral("Pędzel"), 320, 256, stroke(200, 10, MakePixel(2, 2, 2)));
+  ASSERT_EQ(FormHistory->Count(), 2);
+  store.SetLimit(0);
+  FormHistory->AddHistoryEntry(doc.WorkImage, QStringLiteral("Pędzel"), 320, 256, stroke(10, 200, MakePixel(3, 3, 3)));
+  ASSERT_EQ(FormHistory->Count(), 3);
+  const Bitmap both = doc.WorkImage;
+  EXPECT_EQ(both.At(201, 11), MakePixel(2, 2, 2));
+  EXPECT_EQ(FormHistory->Entries[2].Thumb->Picture(), both);
+
+  // After a restore the document is the entry again: rectangles count anew.
+  FormHistory->RestoreHistoryEntry(1);
+  const std::size_t before = store.Tiles();
+  FormHistory->AddHistoryEntry(doc.WorkImage, QStringLiteral("Pędzel"), 320, 256, stroke(100, 100, MakePixel(4, 4, 4)));
+  EXPECT_EQ(store.Tiles(), before + 1);
+  EXPECT_EQ(FormHistory->Entries[3].Thumb->Picture(), doc.WorkImage);
+  FormHistory->RestoreHistoryEntry(2);
+  EXPECT_EQ(doc.WorkImage, both);
+}
+
 }  // namespace
 }  // namespace rv

@@ -214,5 +214,65 @@ TEST(TiledPicture, StatesSurviveDeletionsAcrossSizes) {
   EXPECT_EQ(store.Bytes(), 0u);
 }
 
+TEST(TiledPicture, FastRowsEqualThePlainOnes) {
+  std::mt19937 gen(9);
+  for (int n = 1; n <= 70; ++n) {
+    std::vector<Pixel> row(n);
+    for (Pixel& p : row) p = gen();
+    std::vector<std::uint8_t> packed(3 * n + 4, 0xAB);
+    detail::PackRow(packed.data(), row.data(), n);
+    std::vector<Pixel> fast(n), plain(n);
+    detail::UnpackRow(fast.data(), packed.data(), n);
+    detail::UnpackRowPlain(plain.data(), packed.data(), n);
+    ASSERT_EQ(fast, plain) << n;
+    for (int i = 0; i < n; ++i) ASSERT_EQ(plain[i], row[i] | 0xFF000000u) << n << " " << i;
+    EXPECT_TRUE(detail::RowEquals(row.data(), packed.data(), n));
+    EXPECT_TRUE(detail::RowEqualsPlain(row.data(), packed.data(), n));
+    // One channel of one pixel off: both ways see it; the fourth byte is ignored.
+    for (int i = 0; i < n; ++i)
+      for (Pixel bit : {0x000001u, 0x008000u, 0x800000u, 0x01000000u}) {
+        std::vector<Pixel> other = row;
+        other[i] ^= bit;
+        const bool same = bit == 0x01000000u;
+        ASSERT_EQ(detail::RowEquals(other.data(), packed.data(), n), same) << n << " " << i << " " << bit;
+        ASSERT_EQ(detail::RowEqualsPlain(other.data(), packed.data(), n), same) << n << " " << i << " " << bit;
+      }
+  }
+}
+
+TEST(TiledPicture, AChangedRegionSparesTheComparisonOutsideIt) {
+  TileStore store;
+  const Bitmap a = Noise(320, 192, 1);  // 5 x 3 tiles
+  const TiledPicture ta = TiledPicture::Record(store, a);
+  Bitmap b = a;
+  Paint(b, 70, 70, 10, 10, MakePixel(1, 2, 3));    // inside the region
+  Paint(b, 300, 10, 2, 2, MakePixel(4, 5, 6));     // outside: the caller vouched it did not change
+  const PictureRegion changed{60, 60, 90, 90};
+  const TiledPicture tb = TiledPicture::Record(store, b, {&ta}, &changed);
+  EXPECT_EQ(store.Tiles(), 16u);
+  EXPECT_EQ(tb.TileAt(4, 0), ta.TileAt(4, 0));  // taken over unseen
+  EXPECT_NE(tb.TileAt(1, 1), ta.TileAt(1, 1));
+  Bitmap expected = b;  // with the unvouched change left out
+  for (int y = 10; y < 12; ++y)
+    for (int x = 300; x < 302; ++x) expected.Set(x, y, a.At(x, y));
+  EXPECT_EQ(tb.Picture(), expected);
+  // A region that does not vouch for the first reference: everything compared.
+  const TiledPicture other = TiledPicture::Record(store, Noise(100, 100, 3));
+  const TiledPicture tc = TiledPicture::Record(store, b, {&other, &ta}, &changed);
+  EXPECT_EQ(tc.Picture(), b);
+}
+
+TEST(TiledPicture, ReadsIntoSeveralPicturesAtOnce) {
+  TileStore store;
+  const Bitmap a = Noise(150, 100, 4);
+  const TiledPicture t = TiledPicture::Record(store, a);
+  Bitmap same(150, 100), smaller(10, 10), empty;
+  Bitmap* outs[] = {&same, &smaller, &empty};
+  t.ReadInto(outs);
+  EXPECT_EQ(same, a);
+  EXPECT_EQ(smaller, a);
+  EXPECT_EQ(empty, a);
+}
+
 }  // namespace
 }  // namespace rv

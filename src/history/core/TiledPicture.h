@@ -20,7 +20,15 @@ constexpr int kTileSide = 64;
 
 namespace detail {
 struct TileAccount;
-}
+// Rows of 24-bit pixels (three bytes each, four more bytes readable after
+// the last) against rows of 32-bit ones; the plain ways are the reference
+// of the faster ones.
+void PackRow(std::uint8_t* dst, const Pixel* src, int n);
+void UnpackRow(Pixel* dst, const std::uint8_t* src, int n);
+void UnpackRowPlain(Pixel* dst, const std::uint8_t* src, int n);
+bool RowEquals(const Pixel* pic, const std::uint8_t* packed, int n);
+bool RowEqualsPlain(const Pixel* pic, const std::uint8_t* packed, int n);
+}  // namespace detail
 
 // The memory held by the tiles and tile grids made through it. A limit makes
 // recording fail with std::bad_alloc once it would be exceeded (tests use it
@@ -44,6 +52,14 @@ class TileStore {
   std::shared_ptr<detail::TileAccount> account_;
 };
 
+// A region of a picture: columns [Left, Right), rows [Top, Bottom).
+struct PictureRegion {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+};
+
 class Tile;
 using TilePtr = std::shared_ptr<const Tile>;
 
@@ -58,11 +74,18 @@ class TiledPicture {
   // equal to the picture's, that tile is shared instead of copied (earlier
   // references first). Throws std::bad_alloc when memory or the store's
   // limit runs out; nothing is kept then.
+  //
+  // `changed`, when given, vouches that the picture differs from the first
+  // reference only inside that region: the first reference's tiles outside
+  // it are taken over without being compared.
   static TiledPicture Record(TileStore& store, const Bitmap& picture,
-                             std::span<const TiledPicture* const> references);
+                             std::span<const TiledPicture* const> references,
+                             const PictureRegion* changed = nullptr);
   static TiledPicture Record(TileStore& store, const Bitmap& picture,
-                             std::initializer_list<const TiledPicture*> references = {}) {
-    return Record(store, picture, std::span<const TiledPicture* const>(references.begin(), references.size()));
+                             std::initializer_list<const TiledPicture*> references = {},
+                             const PictureRegion* changed = nullptr) {
+    return Record(store, picture, std::span<const TiledPicture* const>(references.begin(), references.size()),
+                  changed);
   }
 
   int Width() const { return width_; }
@@ -74,6 +97,8 @@ class TiledPicture {
   Bitmap Picture() const;
   // The same into `out`, reusing its storage when it has the picture's size.
   void ReadInto(Bitmap& out) const;
+  // The same into several pictures at once.
+  void ReadInto(std::span<Bitmap* const> outs) const;
   Pixel At(int x, int y) const;
   // True when the colours of every pixel are the picture's (fourth byte ignored).
   bool SameAs(const Bitmap& picture) const;
