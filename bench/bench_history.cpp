@@ -2,7 +2,8 @@
 // times, with a little grain so that no tile is of one colour), in the real
 // windows: 50 brush strokes of radius 50, each committed and recorded.
 //
-// StrokeEntry times AddHistoryEntry after each stroke and reports what the
+// StrokeEntry times AddHistoryEntry after each stroke (with and without the
+// stroke's rectangle) and reports what the
 // history's memory grew by per stroke, by the store's own accounting and by
 // the process's resident memory. RestoreEntry restores entries of that history
 // in a random order. FilterEntry records a change of every pixel.
@@ -125,7 +126,8 @@ void OpenPhotograph() {
 
 // One stroke of radius 50: dabs every 5 pixels along a line of 300 to 700
 // pixels, as the document window paints them, then the commit's copies.
-void Stroke(std::mt19937& gen) {
+// Returns the rectangle the dabs covered.
+QRect Stroke(std::mt19937& gen) {
   CHomeImage& doc = Doc();
   CPixelEngine engine;
   BrushOptions brush;
@@ -136,13 +138,20 @@ void Stroke(std::mt19937& gen) {
   const double angle = (gen() % 360) * 3.14159265358979 / 180.0;
   const int x0 = 400 + static_cast<int>(gen() % (kW - 800));
   const int y0 = 400 + static_cast<int>(gen() % (kH - 800));
-  for (int s = 0; s <= length; s += 5)
-    DabBrush(t, {x0 + static_cast<int>(s * std::cos(angle)), y0 + static_cast<int>(s * std::sin(angle))}, brush);
+  QRect covered;
+  for (int s = 0; s <= length; s += 5) {
+    const DabPoint c{x0 + static_cast<int>(s * std::cos(angle)), y0 + static_cast<int>(s * std::sin(angle))};
+    DabBrush(t, c, brush);
+    covered |= QRect(c.X - brush.Wielkosc, c.Y - brush.Wielkosc, 2 * brush.Wielkosc + 1, 2 * brush.Wielkosc + 1);
+  }
   doc.BackupImage = doc.WorkImage;
   FormImageHome->ShowOnDisplay(doc.WorkImage);
+  return covered & QRect(0, 0, kW, kH);
 }
 
-void StrokeEntry(benchmark::State& state) {
+// withRectangle: the commit names the stroke's rectangle; otherwise every
+// tile is compared with the current entry.
+void StrokeEntry(benchmark::State& state, bool withRectangle) {
   Calls calls;
   for (auto _ : state) {
     state.PauseTiming();
@@ -152,8 +161,13 @@ void StrokeEntry(benchmark::State& state) {
     const double rss0 = ResidentMiB();
     double total = 0;
     for (int i = 0; i < kStrokes; ++i) {
-      Stroke(gen);
-      total += calls.Time([] { FormHistory->AddHistoryEntry(Doc().WorkImage, QStringLiteral("Pędzel"), kW, kH); });
+      const QRect changed = Stroke(gen);
+      total += calls.Time([&] {
+        if (withRectangle)
+          FormHistory->AddHistoryEntry(Doc().WorkImage, QStringLiteral("Pędzel"), kW, kH, changed);
+        else
+          FormHistory->AddHistoryEntry(Doc().WorkImage, QStringLiteral("Pędzel"), kW, kH);
+      });
     }
     QApplication::processEvents();
     if (FormHistory->Count() != kStrokes + 1) state.SkipWithError("an entry was not recorded");
@@ -165,7 +179,8 @@ void StrokeEntry(benchmark::State& state) {
   }
   Summarise(state, calls);
 }
-BENCHMARK(StrokeEntry)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK_CAPTURE(StrokeEntry, Compared, false)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK_CAPTURE(StrokeEntry, WithRectangle, true)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 void RestoreEntry(benchmark::State& state) {
   OpenPhotograph();
