@@ -2,7 +2,7 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
-#include "history/UnitHistory.h"
+#include "filters/GeometryCommands.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/TrackBar.h"
@@ -19,13 +19,7 @@ void AutoCropAlignment(TFormFilter& dialog, CropAxis axis) {
   // The band of the committed result; a shear as large as the picture keeps it whole.
   display->SetPicture(rv::AutoCropAlignment(doc.BackupImage, axis, dialog.Bar(QStringLiteral("Power"))->Position()));
   // The cropped picture becomes the document's, with its history entry.
-  doc.AssignPicture(*display, doc.FileName);
-  doc.FitDisplay(*display);
-  doc.StoreDisplaySize(*display);
-  if (FormTools) FormTools->EnableMainUi();
-  if (FormHistory)
-    FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(dialog.Decl().HistoryLabel), doc.Width(),
-                                 doc.Height());
+  ReplaceDocumentPicture(QString::fromUtf8(dialog.Decl().HistoryLabel));
   if (FormTools) {
     FormTools->SelectTool(0);
     FormTools->CloseToolOptionWindows();
