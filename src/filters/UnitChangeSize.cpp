@@ -96,6 +96,8 @@ void TFormChangeSize::ChangeSizeCommand() {
   Label2->setText(QStringLiteral("Aktualna wysokość: ") + QString::number(work.Height()));
   Width->setText(QString::number(work.Width()));
   Height->setText(QString::number(work.Height()));
+  widthKeys_.clear();
+  heightKeys_.clear();
   Width->setFocus();
   Width->selectAll();
   if (FormHome) {
@@ -155,9 +157,11 @@ void TFormChangeSize::ApplyResize() {
 
 bool TFormChangeSize::eventFilter(QObject* watched, QEvent* event) {
   if (watched != Width && watched != Height) return QDialog::eventFilter(watched, event);
+  QSet<int>& pressed = watched == Width ? widthKeys_ : heightKeys_;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int k = key->key();
+    pressed.insert(k);
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
       ApplyResize();
       return true;
@@ -170,7 +174,7 @@ bool TFormChangeSize::eventFilter(QObject* watched, QEvent* event) {
     if (plain && text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9')) return false;
     return true;  // every other key is discarded
   }
-  if (event->type() == QEvent::KeyRelease) {
+  if (event->type() == QEvent::KeyRelease && pressed.contains(static_cast<QKeyEvent*>(event)->key())) {
     if (watched == Width)
       WidthKeyUp();
     else

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSet>
 
 class QCheckBox;
 class QGroupBox;
@@ -40,6 +41,12 @@ class TFormChangeSize : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Keys pressed in each field since the dialog opened: the release of the
+  // shortcut that opened it is not a key typed in the field.
+  QSet<int> widthKeys_;
+  QSet<int> heightKeys_;
 };
 
 extern TFormChangeSize* FormChangeSize;
