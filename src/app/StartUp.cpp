@@ -9,6 +9,8 @@
 #include "app/UnitHome.h"
 #include "app/UnitWelcome.h"
 #include "document/UnitImageHome.h"
+#include "document/UnitSaveBMP.h"
+#include "document/UnitSaveJPG.h"
 #include "filters/FilterDialogs.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
@@ -79,6 +81,8 @@ void CreateWindows(bool show) {
   FormOptionsMileStone = new TFormOptionsMileStone(FormHome);
   // The tool option windows, the save dialogs and the filter dialogs come
   // here, in this order, as they are added.
+  FormSaveBMP = new TFormSaveBMP(FormHome);
+  FormSaveJPG = new TFormSaveJPG(FormHome);
   CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
   CreateLateFilterDialogs(FormHome);
