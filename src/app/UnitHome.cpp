@@ -1,6 +1,7 @@
 #include "app/UnitHome.h"
 
 #include <QAbstractFileIconProvider>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -294,7 +295,10 @@ void TFormHome::SetMainUiEnabled(bool enabled) {
 
 void TFormHome::SavePicture() {
   QFileDialog* dialog = SavePictureDialog1();
-  dialog->selectFile(QString());
+  // Each save starts with an empty name (selectFile ignores an empty one).
+  if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) edit->clear();
+  for (auto* view : dialog->findChildren<QAbstractItemView*>())
+    if (view->selectionModel()) view->selectionModel()->clearSelection();
   SetThumbnailView(dialog);
   if (ui::RunDialog(dialog) != QDialog::Accepted) return;
   const QStringList chosen = dialog->selectedFiles();
