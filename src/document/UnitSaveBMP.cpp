@@ -26,23 +26,23 @@ TFormSaveBMP::TFormSaveBMP(QWidget* parent)
   setWindowTitle(QStringLiteral("Opcje zapisu BMP / GIF"));
   ui::MakeToolWindow(this);
   setModal(true);
-  setFixedSize(200, 158);
+  setFixedSize(260, 158);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFrameShape(QFrame::StyledPanel);
-  Panel1->setGeometry(8, 8, 184, 108);
+  Panel1->setGeometry(8, 8, 244, 108);
   int y = 6;
   int id = 0;
   for (auto [button, name] : {std::pair{Bit8, "Bit8"}, {Bit16, "Bit16"}, {Bit24, "Bit24"}, {Bit32, "Bit32"}}) {
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(12, y, 160, 22);
+    button->setGeometry(12, y, 220, 22);
     group_->addButton(button, id++);
     y += 24;
   }
   Bit24->setChecked(true);
   Save->setObjectName(QStringLiteral("Save"));
-  Save->setGeometry(8, 124, 88, 26);
+  Save->setGeometry(8, 124, 118, 26);
   Cancel->setObjectName(QStringLiteral("Cancel"));
-  Cancel->setGeometry(104, 124, 88, 26);
+  Cancel->setGeometry(134, 124, 118, 26);
   Save->setAutoDefault(false);
   Cancel->setAutoDefault(false);
   connect(Save, &QPushButton::clicked, this, &TFormSaveBMP::SaveClick);
