@@ -88,17 +88,7 @@ QStringList SaveDialogFilters() {
 }
 
 QStringList OpenDialogFilters() {
-  return {
-      QStringLiteral("All (*.gif *.jpg *.jpeg *.bmp *.ico *.emf *.wmf *.png)"),
-      QStringLiteral("JPEG Image File (*.jpg)"),
-      QStringLiteral("JPEG Image File (*.jpeg)"),
-      QStringLiteral("Bitmaps (*.bmp)"),
-      QStringLiteral("Icons (*.ico)"),
-      QStringLiteral("Enhanced Metafiles (*.emf)"),
-      QStringLiteral("Metafiles (*.wmf)"),
-      QStringLiteral("GIF Image (*.gif)"),
-      QStringLiteral("PNG Image (*.png)"),
-  };
+  return QStringList{QStringLiteral("All (*.gif *.jpg *.jpeg *.bmp *.ico *.emf *.wmf *.png)")} + SaveDialogFilters();
 }
 
 TFormHome::TFormHome(QWidget* parent)
@@ -357,13 +347,22 @@ void TFormHome::PastePicture() {
     ui::ShowMessage(this, QStringLiteral("Nie mogłem załadować obrazka"));
     return;
   }
-  const QString name = QStringLiteral("Nowy obrazek");
   if (FormHistory->Count() >= 1) doc.FreeMask();
-  home->ObrazDlaUsera->SetPicture(std::move(pasted));
-  doc.AssignPicture(*home->ObrazDlaUsera, name);
-  doc.FitDisplay(*home->ObrazDlaUsera);
-  EnableDocumentMenus();
-  doc.StoreDisplaySize(*home->ObrazDlaUsera);
+  try {
+    home->ObrazDlaUsera->SetPicture(std::move(pasted));
+    doc.AssignPicture(*home->ObrazDlaUsera, QStringLiteral("Nowy obrazek"));
+    doc.FitDisplay(*home->ObrazDlaUsera);
+    EnableDocumentMenus();
+    doc.StoreDisplaySize(*home->ObrazDlaUsera);
+  } catch (const std::exception&) {
+    // Out of memory half way: the newest history state comes back.
+    ui::ShowMessage(this, QStringLiteral("Nie mogłem załadować obrazka"));
+    if (FormHistory->Count() >= 1) {
+      home->RecordLoadedPicture(QStringLiteral("Wklej"));
+      FormHistory->DeleteHistoryEntry();
+    }
+    return;
+  }
   // The whole clipboard picture is kept, without a cropped border.
   FormTools->EnableMainUi();
   FormTools->SelectTool(0);
