@@ -18,8 +18,10 @@
 #include "document/UnitImageHome.h"
 #include "document/UnitSaveBMP.h"
 #include "document/UnitSaveJPG.h"
+#include "filters/UnitFill.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
+#include "history/UnitOptionsMileStone.h"
 #include "ui/TrackBar.h"
 #include "ui/Windows.h"
 
@@ -71,6 +73,22 @@ Bitmap OpenPicture(int w, int h) {
 }
 
 std::string Head(const std::string& path, std::size_t n) { return test::Slurp(path).substr(0, n); }
+
+TEST(SaveWindows, CreatedAfterTheMilestoneOptionsAndBeforeTheFilterDialogs) {
+  // Children keep the order in which they were created.
+  const QObjectList& order = FormHome->children();
+  const auto at = [&order](const QObject* w) { return order.indexOf(const_cast<QObject*>(w)); };
+  ASSERT_GE(at(FormOptionsMileStone), 0);
+  EXPECT_LT(at(FormOptionsMileStone), at(FormSaveBMP));
+  EXPECT_LT(at(FormSaveBMP), at(FormSaveJPG));
+  EXPECT_LT(at(FormSaveJPG), at(FormFill));
+  for (QDialog* d : {static_cast<QDialog*>(FormSaveBMP), static_cast<QDialog*>(FormSaveJPG)}) {
+    EXPECT_TRUE(d->windowFlags().testFlag(Qt::Tool)) << d->objectName();
+    EXPECT_TRUE(d->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << d->objectName();
+    EXPECT_FALSE(d->windowFlags().testFlag(Qt::WindowCloseButtonHint)) << d->objectName();
+    EXPECT_FALSE(d->isVisible()) << d->objectName();
+  }
+}
 
 TEST(SaveDialog, FiltersDefaultExtensionAndThumbnails) {
   QFileDialog* d = FormHome->SavePictureDialog1();
