@@ -28,15 +28,15 @@ class PictureMimeData : public QMimeData {
  protected:
   QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
     if (mimeType == QLatin1String("application/x-qt-image")) return image_;
-    const char* format = mimeType == QLatin1String("image/png")   ? "PNG"
-                         : mimeType == QLatin1String("image/bmp") ? "BMP"
-                                                                  : nullptr;
-    if (!format) return QMimeData::retrieveData(mimeType, type);
-    QByteArray& cached = mimeType == QLatin1String("image/png") ? png_ : bmp_;
+    const bool png = mimeType == QLatin1String("image/png");
+    if (!png && mimeType != QLatin1String("image/bmp")) return QMimeData::retrieveData(mimeType, type);
+    QByteArray& cached = png ? png_ : bmp_;
     if (cached.isEmpty()) {
       QBuffer buffer(&cached);
       buffer.open(QIODevice::WriteOnly);
-      image_.save(&buffer, format);
+      // PNG at the fastest zlib level (quality 80): the data lives only
+      // until it is pasted.
+      image_.save(&buffer, png ? "PNG" : "BMP", png ? 80 : -1);
     }
     return cached;
   }
