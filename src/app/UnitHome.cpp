@@ -321,18 +321,20 @@ void TFormHome::CopyPicture() {
     return;
   }
   const int kind = FormTools->SelectionKind;
+  const bool shape = kind >= 1 && kind <= 3;
   bool copied = false;
-  try {
-    CopyRect corners;
-    if (kind >= 1 && kind <= 3 && FormTools->SelectionCorners) {
-      const QLine c = FormTools->SelectionCorners();
-      corners = {c.x1(), c.x2(), c.y1(), c.y2()};
-    }
-    // Worked out on a copy: the document is never touched.
-    if (kind < 1 || kind > 3 || FormTools->SelectionCorners)
+  if (!shape || FormTools->SelectionCorners) {
+    try {
+      CopyRect corners;
+      if (shape) {
+        const QLine c = FormTools->SelectionCorners();
+        corners = {c.x1(), c.x2(), c.y1(), c.y2()};
+      }
+      // Worked out on a copy: the document is never touched.
       copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
-  } catch (const std::exception&) {
-    copied = false;
+    } catch (const std::exception&) {
+      copied = false;
+    }
   }
   if (!copied) ui::ShowMessage(this, QStringLiteral("Nie mogłem skopiować obrazka"));
 }

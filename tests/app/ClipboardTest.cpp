@@ -150,6 +150,13 @@ TEST(Copy, FailuresKeepTheClipboard) {
   FormHome->CopyPicture();
   EXPECT_EQ(test::Messages(), QStringList({kCannotCopy}));
   EXPECT_EQ(Clip()->text(), QStringLiteral("kept"));
+  // A shape whose tool gives no corners.
+  test::ClearMessages();
+  FormTools->SelectionKind = 2;
+  FormTools->SelectionCorners = nullptr;
+  FormHome->CopyPicture();
+  EXPECT_EQ(test::Messages(), QStringList({kCannotCopy}));
+  EXPECT_EQ(Clip()->text(), QStringLiteral("kept"));
 }
 
 TEST(Paste, KeepsTheWholePictureAndMakesANewDocument) {
