@@ -104,8 +104,15 @@ Bitmap PictureFromClipboard() {
     Bitmap b = OnWhite(qvariant_cast<QImage>(data->imageData()));
     if (!b.Empty()) return b;
   }
-  // A picture file copied in a file manager arrives as its address.
-  const QList<QUrl> urls = data->urls();
+  // A picture file copied in a file manager arrives as its address (GNOME's
+  // files give "copy" and the addresses, one a line).
+  QList<QUrl> urls = data->urls();
+  const QString gnome = QStringLiteral("x-special/gnome-copied-files");
+  if (urls.isEmpty() && data->hasFormat(gnome)) {
+    const QList<QByteArray> lines = data->data(gnome).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i)
+      if (!lines[i].trimmed().isEmpty()) urls.append(QUrl::fromEncoded(lines[i].trimmed()));
+  }
   if (urls.size() == 1 && urls.first().isLocalFile()) {
     try {
       return LoadPictureFile(urls.first().toLocalFile().toStdString());

@@ -251,6 +251,13 @@ TEST(Paste, FormsThatDesktopProgramsOffer) {
        [&] { auto* d = new QMimeData; d->setData("image/png", Encoded(transparent, "PNG")); return d; }, onWhite},
       {"a copied file", [&] { auto* d = new QMimeData; d->setUrls({QUrl::fromLocalFile(file)}); return d; },
        test::ToBitmap(opaque)},
+      {"a file copied in GNOME's files",
+       [&] {
+         auto* d = new QMimeData;
+         d->setData("x-special/gnome-copied-files", "copy\n" + QUrl::fromLocalFile(file).toEncoded());
+         return d;
+       },
+       test::ToBitmap(opaque)},
   };
   for (const Case& c : cases) {
     test::ClearMessages();
