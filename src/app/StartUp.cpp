@@ -9,6 +9,8 @@
 #include "app/UnitHome.h"
 #include "app/UnitWelcome.h"
 #include "document/UnitImageHome.h"
+#include "document/UnitSaveBMP.h"
+#include "document/UnitSaveJPG.h"
 #include "filters/FilterDialogs.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
@@ -85,6 +87,8 @@ void CreateWindows(bool show) {
   CreateBrushOptionWindows(FormHome);
   CreateShapeWindows(FormHome);
   CreateSelectionWindows(FormHome);
+  FormSaveBMP = new TFormSaveBMP(FormHome);
+  FormSaveJPG = new TFormSaveJPG(FormHome);
   CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
   CreateLateFilterDialogs(FormHome);

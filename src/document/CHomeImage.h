@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
+
 #include "engine/Bitmap.h"
 
 namespace rv {
@@ -51,6 +53,17 @@ class CHomeImage {
   void AllocateMask();
   void FreeMask();
   void StoreDisplaySize(const ui::ImageControl& display);
+
+  // The close prompt's question: does the working picture differ from the
+  // picture as it was last opened, pasted or saved?
+  void MarkSaved();
+  bool ChangedSinceSaved() const;
+
+ private:
+  std::uint64_t savedPrint_ = 0;
 };
+
+// A fingerprint of the picture's size and colours (not the fourth byte).
+std::uint64_t PictureFingerprint(const Bitmap& picture);
 
 }  // namespace rv
