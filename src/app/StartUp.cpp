@@ -15,8 +15,10 @@
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
+#include "tools/UnitBrushOptions.h"
 #include "tools/UnitCanal.h"
 #include "tools/UnitColor.h"
+#include "tools/ShapeWindows.h"
 #include "tools/UnitTools.h"
 
 // The resources live in the static library; their registration must be
@@ -81,6 +83,8 @@ void CreateWindows(bool show) {
   FormOptionsMileStone = new TFormOptionsMileStone(FormHome);
   // The tool option windows, the save dialogs and the filter dialogs come
   // here, in this order, as they are added.
+  CreateBrushOptionWindows(FormHome);
+  CreateShapeWindows(FormHome);
   FormSaveBMP = new TFormSaveBMP(FormHome);
   FormSaveJPG = new TFormSaveJPG(FormHome);
   CreateFilterDialogs(FormHome);

@@ -92,6 +92,9 @@ class TFormTools : public QWidget {
   void DrawSelectionOutline();
   // "Kursor (Zaznacz wszystko)".
   void ImageKursorClick();
+  // "Kroplomierz" and "Lupa": no option window.
+  void ImageKroplomierzClick();
+  void ImageLupaClick();
 
   // Hooks for the tools: the icon becomes available and runs click.
   void ConnectTool(int toolId, std::function<void()> click);
