@@ -17,6 +17,7 @@
 #include "history/UnitOptionsMileStone.h"
 #include "tools/UnitBrushOptions.h"
 #include "tools/UnitCanal.h"
+#include "tools/SelectionWindows.h"
 #include "tools/UnitColor.h"
 #include "tools/ShapeWindows.h"
 #include "tools/UnitTools.h"
@@ -85,6 +86,7 @@ void CreateWindows(bool show) {
   // here, in this order, as they are added.
   CreateBrushOptionWindows(FormHome);
   CreateShapeWindows(FormHome);
+  CreateSelectionWindows(FormHome);
   FormSaveBMP = new TFormSaveBMP(FormHome);
   FormSaveJPG = new TFormSaveJPG(FormHome);
   CreateFilterDialogs(FormHome);

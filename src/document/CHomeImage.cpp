@@ -73,6 +73,10 @@ void CHomeImage::AssignPicture(const Bitmap& picture, const QString& fileName) {
   // expensive to copy and most assignments repeat what is there.
   for (Bitmap* b : {&WorkImage, &BackupImage, &SnapshotImage})
     if (!(*b == picture)) *b = picture;
+  NamePicture(fileName);
+}
+
+void CHomeImage::NamePicture(const QString& fileName) {
   FileName = fileName;
   if (FormImageHome) FormImageHome->setWindowTitle(fileName);
 }

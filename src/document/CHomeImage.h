@@ -46,6 +46,9 @@ class CHomeImage {
 
   void AssignPicture(const ui::ImageControl& source, const QString& fileName);
   void AssignPicture(const Bitmap& picture, const QString& fileName);
+  // The name half of AssignPicture, for callers that have put the picture
+  // into the three bitmaps themselves.
+  void NamePicture(const QString& fileName);
   void FitDisplay(ui::ImageControl& display);
   void AllocateMask();
   void FreeMask();

@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include "app/UnitHome.h"
+#include "filters/GeometryCommands.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "tools/BrushSettings.h"
@@ -124,11 +125,7 @@ void TFormImageHome::TakeCroppedPicture(Bitmap crop, const QString& label) {
   CHomeImage& doc = HomeImage;
   doc.FreeMask();
   ObrazDlaUsera->SetPicture(std::move(crop));
-  doc.AssignPicture(*ObrazDlaUsera, doc.FileName);
-  doc.FitDisplay(*ObrazDlaUsera);
-  doc.StoreDisplaySize(*ObrazDlaUsera);
-  if (FormTools) FormTools->EnableMainUi();
-  if (FormHistory) FormHistory->AddHistoryEntry(doc.WorkImage, label, doc.Width(), doc.Height());
+  ReplaceDocumentPicture(label);
   if (FormTools) {
     FormTools->SelectTool(0);
     FormTools->CloseToolOptionWindows();

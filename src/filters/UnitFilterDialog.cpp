@@ -245,7 +245,9 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
         if (c.Kind == ControlKind::LinkBox)
           connect(box, &QCheckBox::clicked, this, [this, i] { LinkClicked(i); });
         else
-          connect(box, &QCheckBox::toggled, this, [this] { RunPreview(); });
+          connect(box, &QCheckBox::toggled, this, [this, name = QString::fromLatin1(c.Name)] {
+            if (ClickRunsPreview(name)) RunPreview();
+          });
         py += ui::kCheckRowHeight;
         break;
       }
@@ -360,6 +362,7 @@ void TFormFilter::TrackChanged(int index) {
   const OwnControl& self = own_[index];
   auto* bar = static_cast<ui::TrackBar*>(self.Widget);
   self.Value->setText(QString::number(bar->Position()));
+  OwnBarChanged(QString::fromLatin1(self.Decl->Name));
   const char* link = self.Decl->Group;
   QCheckBox* linkBox = *link ? Box(QString::fromLatin1(link)) : nullptr;
   if (!linkBox || !linkBox->isChecked()) {
@@ -413,6 +416,7 @@ KernelContext TFormFilter::Context(bool fullRun) const {
     const CHomeImage& doc = FormImageHome->HomeImage;
     c.Picture = fullRun ? &doc.BackupImage : &doc.WorkImage;
   }
+  AddToContext(c, fullRun);
   return c;
 }
 
@@ -467,6 +471,10 @@ void TFormFilter::FilterCommand() {
     PreparePreview(doc.Width(), doc.Height());
     RunPreview();
   }
+  ShowCentred();
+}
+
+void TFormFilter::ShowCentred() {
   if (FormHome) {
     const QRect home = FormHome->geometry();
     move(home.center() - QPoint(width() / 2, height() / 2));

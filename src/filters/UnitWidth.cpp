@@ -2,7 +2,7 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
-#include "history/UnitHistory.h"
+#include "filters/GeometryCommands.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/TrackBar.h"

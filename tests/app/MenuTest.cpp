@@ -118,9 +118,13 @@ TEST(MenuTree, EnableDocumentMenusEnablesThePictureItems) {
   // Only SetInvertMenu enables the invert item.
   EXPECT_FALSE(Bar("Zaznaczodwrotno1")->isEnabled());
   EXPECT_FALSE(Hand("HandZaznaczOdwrotnosc")->isEnabled());
-  // Dialogs that do not exist yet keep their items disabled.
-  EXPECT_FALSE(Bar("Zmierozmiar1")->isEnabled());
-  EXPECT_FALSE(Hand("HandNakladanieObrazka")->isEnabled());
+  // The turns, the resize dialog and the two overlays, in both menus.
+  for (const char* name : {"N1801", "Odbiciewertyklane1", "Wprawo1", "Wlewo1", "Penyobrt1", "Zmierozmiar1",
+                           "Nakadanieobrazka1", "Nakadanietekstury1"})
+    EXPECT_TRUE(Menus().EffectivelyEnabled(Bar(name))) << name;
+  for (const char* name : {"HandOdbicieHoryzontalne", "HandOdbicieWertykalne", "HandWPrawo", "HandWLewo",
+                           "HandPelnyObrot", "HandZmienRozmiar", "HandNakladanieObrazka", "HandNakladanieTekstury"})
+    EXPECT_TRUE(Hand(name)->isEnabled()) << name;
 }
 
 TEST(MenuTree, ConnectCommandEnablesAndRoutesBothTwins) {
