@@ -197,6 +197,42 @@ TEST(PointerRouting, OutlineIsDrawnOnTheDisplayOnlyAndErasedWhenThePointerMoves)
   EXPECT_EQ(Shown(), Doc().WorkImage);
 }
 
+TEST(PointerRouting, OutlineLeftFarBehindIsErasedToo) {
+  // 1400 x 1000 at 700 x 500: the second position is more than 500 picture
+  // pixels away from the first, beyond the square the outline restores.
+  Open(test::Solid(1400, 1000, Qt::white));
+  UseBrush(30, MakePacked(255, 0, 0));
+  Move(QPoint(40, 40), Qt::NoButton);
+  ASSERT_GT(Count(Shown(), Doc().WorkImage), 20);
+  Move(QPoint(650, 450), Qt::NoButton);
+  for (int y = 0; y < 1000; ++y)
+    for (int x = 0; x < 1400; ++x)
+      if (Shown().At(x, y) != Doc().WorkImage.At(x, y)) {
+        ASSERT_LE(std::abs(x - 1300), 34) << x << "," << y;
+        ASSERT_LE(std::abs(y - 900), 34) << x << "," << y;
+      }
+}
+
+TEST(PointerRouting, CommitClearsMarksOfASelectionOutlineAnywhereOnTheDisplay) {
+  // A selection outline far from the stroke, beyond the outline's square.
+  Open(test::Solid(1400, 1000, Qt::white));
+  FormTools->SelectionKind = 1;
+  FormTools->DrawShapeOutline = [] {
+    Bitmap& shown = Display()->EditPicture();
+    for (int x = 1300; x < 1390; ++x) shown.Set(x, 990, MakePixel(0, 0, 0));
+  };
+  UseBrush(10, MakePacked(255, 0, 0));
+  Move(QPoint(20, 20), Qt::NoButton);
+  EXPECT_EQ(Shown().At(1350, 990), MakePixel(0, 0, 0));
+  Press(QPoint(20, 20));
+  EXPECT_EQ(Shown().At(1350, 990), MakePixel(0, 0, 0));
+  Release(QPoint(20, 20));
+  EXPECT_EQ(Shown(), Doc().WorkImage);
+  EXPECT_EQ(Doc().BackupImage, Doc().WorkImage);
+  FormTools->DrawShapeOutline = {};
+  FormTools->SelectionKind = 0;
+}
+
 TEST(PointerRouting, RightButtonPansWithBrushesAndTheLeftWithTheCursor) {
   Open(test::Pattern(1400, 1000));
   FormTools->ZoomPercent = 100;
