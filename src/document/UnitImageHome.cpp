@@ -131,6 +131,7 @@ bool TFormImageHome::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ObrazDlaUsera) {
     switch (t) {
       case QEvent::Resize: FormResize(); break;
+      // The second press of a double click arrives as the double click.
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick: ObrazDlaUseraMouseDown(static_cast<QMouseEvent*>(event)); return true;
       case QEvent::MouseMove: ObrazDlaUseraMouseMove(static_cast<QMouseEvent*>(event)); break;
