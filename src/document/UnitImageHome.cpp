@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include "app/UnitHome.h"
+#include "filters/GeometryCommands.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "tools/BrushSettings.h"
@@ -118,6 +119,24 @@ void TFormImageHome::ShowOnDisplay(const Bitmap& picture) {
     return;
   }
   ObrazDlaUsera->SetPicture(picture);
+}
+
+void TFormImageHome::TakeCroppedPicture(Bitmap crop, const QString& label) {
+  CHomeImage& doc = HomeImage;
+  doc.FreeMask();
+  ObrazDlaUsera->SetPicture(std::move(crop));
+  ReplaceDocumentPicture(label);
+  if (FormTools) {
+    FormTools->SelectTool(0);
+    FormTools->CloseToolOptionWindows();
+  }
+  if (FormHome) FormHome->RestoreCleanDisplay();
+  doc.AllocateMask();
+  if (FormTools) {
+    FormTools->SelectionKind = 0;
+    FormTools->SetInvertMenu(false, false);
+  }
+  ShowOnDisplay(doc.WorkImage);
 }
 
 void TFormImageHome::resizeEvent(QResizeEvent* event) {

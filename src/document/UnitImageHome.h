@@ -46,6 +46,9 @@ class TFormImageHome : public QWidget {
   void SetScrollPositions(QPoint p);
   // Puts a picture on the display control.
   void ShowOnDisplay(const Bitmap& picture);
+  // A cut-out of the picture becomes the document's picture, with a history
+  // entry, a fresh whole selection and the cursor tool.
+  void TakeCroppedPicture(Bitmap crop, const QString& label);
   QScrollArea* ScrollBox() const { return box_; }
 
   // Pointer handling over the display, routed by the active tool.
