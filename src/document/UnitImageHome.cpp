@@ -449,8 +449,7 @@ void TFormImageHome::DrawBrushCursor(QPoint at, int r) {
   CopyRect(clean, shown, outlineRect_);
   const QRect dirty = (square & QRect(0, 0, clean.Width(), clean.Height())) | outlineRect_;
   {
-    QImage view(reinterpret_cast<uchar*>(shown.Data()), shown.Width(), shown.Height(),
-                static_cast<qsizetype>(shown.BytesPerLine()), QImage::Format_RGB32);
+    QImage view = ui::PaintableView(shown);
     QPainter p(&view);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(ToQColor(plan.PenColor), plan.PenWidth, Qt::DashLine));
@@ -479,8 +478,14 @@ void TFormImageHome::CommitStroke() {
   outlineRect_ = QRect();
   strokeOpen_ = false;
   StrokeRect = changed;
-  if (StrokeAddsHistoryEntry(tool, BrushSettings().BrushHistory.BoxNewHistory))
-    FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(StrokeLabel(tool)), doc.Width(), doc.Height());
+  if (!StrokeAddsHistoryEntry(tool, BrushSettings().BrushHistory.BoxNewHistory)) {
+    unrecordedRect_ |= changed;
+    return;
+  }
+  // The history takes the rest of the picture from its current entry.
+  const QRect hint = changed | unrecordedRect_;
+  unrecordedRect_ = QRect();
+  FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(StrokeLabel(tool)), doc.Width(), doc.Height(), hint);
 }
 
 void TFormImageHome::PanByPointer(QPoint anchor) {

@@ -120,6 +120,9 @@ class TFormImageHome : public QWidget {
   std::string historyCurrentName_;
   std::string historyPreviousName_;
   int wheelTravel_ = 0;
+  // Strokes committed without a history entry since the last one that had
+  // an entry (the history brush without "Dodać zmiany do historii").
+  QRect unrecordedRect_;
 };
 
 extern TFormImageHome* FormImageHome;

@@ -460,6 +460,9 @@ TEST(PointerRouting, HistoryBrushPaintsThePreviousStateAndAddsAnEntryOnlyWhenTic
   Release(QPoint(100, 50));
   ASSERT_EQ(FormHistory->Count(), 3);
   EXPECT_EQ(LastLabel(), QStringLiteral("Pędzel historii - nr: 2"));
+  // The entry holds the unrecorded stroke's change as well.
+  EXPECT_EQ(FormHistory->Entries.last().Thumb->Picture(), Doc().WorkImage);
+  EXPECT_EQ(Doc().WorkImage.At(50, 50), kWhite);
 }
 
 TEST(PointerRouting, StampWithoutSourceShowsItsMessagePerDabAndClonesOnceChosen) {
