@@ -323,13 +323,8 @@ void TFormImageHome::LeftRelease(QPoint at) {
   if (IsTargetTool(tool)) {
     if (PointerTarget* target = FindPointerTarget(tool))
       target->Release(MakeEvent(at, ToPicture(at), Qt::LeftButton, Qt::NoButton));
-    if (tool == 36) {
-      // The mask keeps what was painted; the pictures go back to the committed state.
-      CHomeImage& doc = HomeImage;
-      doc.WorkImage = doc.BackupImage;
-      ShowOnDisplay(doc.BackupImage);
-      outlineRect_ = QRect();
-    }
+    // The mask's release puts the committed picture back on the display.
+    if (tool == 36) outlineRect_ = QRect();
   } else if (IsBrushTool(tool)) {
     CommitStroke();
   }

@@ -380,7 +380,7 @@ TEST(PointerRouting, ShapeAndSelectionToolsGetTheirEventsFromTheTarget) {
   }
 }
 
-TEST(PointerRouting, MaskToolPaintsThroughItsTargetAndTheReleaseRestoresThePictures) {
+TEST(PointerRouting, MaskToolGetsItsEventsFromTheTargetAndPansWithTheRightButton) {
   Open(test::Solid(300, 200, Qt::white));
   RecordingTarget target;
   target.Outline = 15;
@@ -389,7 +389,6 @@ TEST(PointerRouting, MaskToolPaintsThroughItsTargetAndTheReleaseRestoresThePictu
   Move(QPoint(100, 100), Qt::NoButton);
   EXPECT_GT(Count(Shown(), Doc().WorkImage), 10);  // the mask's outline
   Press(QPoint(100, 100));
-  Doc().WorkImage.Set(100, 100, kRed);  // what the mask shows while painting
   // The hover's travel carries over: the first drag is passed on.
   Move(QPoint(101, 100));
   Move(QPoint(102, 100));
@@ -397,13 +396,31 @@ TEST(PointerRouting, MaskToolPaintsThroughItsTargetAndTheReleaseRestoresThePictu
   Release(QPoint(50, 50), Qt::RightButton);
   const int entries = FormHistory->Count();
   Release(QPoint(102, 100));
-  EXPECT_EQ(target.Log, QStringList({"press L 100,100 100,100", "drag L 101,100 101,100", "release L 102,100 102,100"}));
+  Turn(QPoint(100, 100), true, false);
+  EXPECT_EQ(target.Log, QStringList({"press L 100,100 100,100", "drag L 101,100 101,100", "release L 102,100 102,100",
+                                     "wheel 4"}));
+  EXPECT_EQ(FormHistory->Count(), entries);
+  RegisterPointerTarget(36, nullptr);
+}
+
+TEST(PointerRouting, MaskToolReleaseRestoresThePicturesAndKeepsThePaintedMask) {
+  Open(test::Solid(300, 200, Qt::white));
+  ASSERT_NE(FindPointerTarget(36), nullptr);
+  QTest::mousePress(FormTools->Slot(36)->Icon, Qt::LeftButton);
+  ASSERT_EQ(FormTools->ToolId, 36);
+  const int entries = FormHistory->Count();
+  Move(QPoint(100, 100), Qt::NoButton);
+  Press(QPoint(100, 100));
+  Move(QPoint(140, 100));
+  Move(QPoint(150, 100));
+  EXPECT_NE(Doc().WorkImage, Doc().BackupImage);  // the tint while painting
+  Release(QPoint(150, 100));
   EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
   EXPECT_EQ(Shown(), Doc().BackupImage);
+  EXPECT_GT(Doc().SelectionMask.At(100, 100), 50);
+  EXPECT_GT(Doc().SelectionMask.At(150, 100), 50);
+  EXPECT_EQ(Doc().SelectionMask.At(5, 195), 0);
   EXPECT_EQ(FormHistory->Count(), entries);
-  Turn(QPoint(100, 100), true, false);
-  EXPECT_EQ(target.Log.last(), QStringLiteral("wheel 4"));
-  RegisterPointerTarget(36, nullptr);
 }
 
 TEST(PointerRouting, EveryBrushToolAddsOneEntryWithItsLabel) {
