@@ -22,10 +22,12 @@
 #include "history/UnitHistory.h"
 #include "tools/BrushSettings.h"
 #include "tools/PointerTarget.h"
+#include "tools/SelectionWindows.h"
 #include "tools/UnitColor.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/RowList.h"
+#include "ui/TrackBar.h"
 
 namespace rv {
 namespace {
@@ -350,6 +352,26 @@ TEST(PointerRouting, MagnifierStepsAndTheMappingOfDisplayPoints) {
   Press(QPoint(350, 250));
   EXPECT_EQ(target.Log, QStringList({"press L 350,250 350,250", "press L 350,250 700,500"}));
   RegisterPointerTarget(1, nullptr);
+}
+
+TEST(PointerRouting, RectangleSelectionTakesPicturePointsOfTheScaledDisplay) {
+  Open(test::Pattern(1400, 1000));
+  ASSERT_EQ(Display()->size(), QSize(700, 500));
+  QTest::mousePress(FormTools->Slot(1)->Icon, Qt::LeftButton);
+  ASSERT_EQ(FormTools->ToolId, 1);
+  auto* window = dynamic_cast<TFormSelectionOptions*>(FindPointerTarget(1));
+  ASSERT_NE(window, nullptr);
+  Press(QPoint(350, 250));
+  EXPECT_EQ(window->Bar(QStringLiteral("OSX"))->Position(), 700);
+  EXPECT_EQ(window->Bar(QStringLiteral("OSY"))->Position(), 500);
+  Move(QPoint(500, 400));
+  Move(QPoint(600, 450));
+  EXPECT_EQ(window->Bar(QStringLiteral("OSX2"))->Position(), 1200);
+  EXPECT_EQ(window->Bar(QStringLiteral("OSY2"))->Position(), 900);
+  Release(QPoint(600, 450));
+  EXPECT_EQ(FormTools->SelectionKind, 1);
+  EXPECT_EQ(Doc().SelectionMask.At(1000, 700), 100);
+  EXPECT_EQ(Doc().SelectionMask.At(100, 100), 0);
 }
 
 TEST(PointerRouting, ShapeAndSelectionToolsGetTheirEventsFromTheTarget) {
