@@ -23,6 +23,7 @@
 #include "tools/BrushSettings.h"
 #include "tools/PointerTarget.h"
 #include "tools/SelectionWindows.h"
+#include "tools/UnitBrushOptions.h"
 #include "tools/UnitColor.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
@@ -315,6 +316,33 @@ TEST(PointerRouting, WheelScrollsZoomsAndStepsBrushControls) {
   Turn(at, false, true);
   EXPECT_EQ(FormTools->ZoomPercent, 100);
   EXPECT_EQ(Display()->size(), QSize(1400, 1000));
+}
+
+TEST(PointerRouting, BrushPickedOnThePaletteShowsWheelStepsAndPaintsWithItsWindowsValues) {
+  Open(test::Solid(300, 200, Qt::white));
+  QTest::mousePress(FormTools->Slot(kToolBrush)->Icon, Qt::LeftButton);
+  ASSERT_EQ(FormTools->ToolId, kToolBrush);
+  TFormBrushOptions* window = BrushOptionWindow(kToolBrush);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  Turn(QPoint(100, 100), false, false);
+  Turn(QPoint(100, 100), false, false);
+  EXPECT_EQ(window->Bar(QStringLiteral("Wielkosc"))->Position(), 67);
+  EXPECT_EQ(window->ValueLabel(QStringLiteral("Wielkosc"))->text(), QStringLiteral("67"));
+  Turn(QPoint(100, 100), false, true);
+  EXPECT_EQ(window->Bar(QStringLiteral("Przezroczystosc"))->Position(), 96);
+  window->Bar(QStringLiteral("Twardosc"))->SetPosition(100);
+  window->Bar(QStringLiteral("Przezroczystosc"))->SetPosition(100);
+  FormTools->SetToolColor(ToolColor::Primary, MakePacked(255, 0, 0));
+  Press(QPoint(100, 100));
+  Release(QPoint(100, 100));
+  // A hard disc of radius 67: the left and top bounds inclusive, the right and bottom exclusive.
+  EXPECT_EQ(Doc().BackupImage.At(33, 100), kRed);
+  EXPECT_EQ(Doc().BackupImage.At(32, 100), kWhite);
+  EXPECT_EQ(Doc().BackupImage.At(166, 100), kRed);
+  EXPECT_EQ(Doc().BackupImage.At(167, 100), kWhite);
+  EXPECT_EQ(Doc().BackupImage.At(100, 166), kRed);
+  EXPECT_EQ(Doc().BackupImage.At(100, 167), kWhite);
 }
 
 TEST(PointerRouting, MagnifierStepsAndTheMappingOfDisplayPoints) {
