@@ -497,7 +497,8 @@ void TFormImageHome::ScrollBy(int dx, int dy) {
 
 void TFormImageHome::PickInto(QPoint at, bool edited) {
   const QSize ds = DisplaySize();
-  const PackedColor c = CPixelEngine::PickColor(ObrazDlaUsera->Picture(), at.x(), at.y(), true, ds.width(), ds.height());
+  const PackedColor c =
+      CPixelEngine::PickColor(ObrazDlaUsera->Picture(), at.x(), at.y(), true, ds.width(), ds.height());
   const bool secondary = FormColor->State.EditSecondary == edited;
   FormTools->SetToolColor(secondary ? ToolColor::Secondary : ToolColor::Primary, c);
 }
