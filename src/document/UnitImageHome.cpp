@@ -395,10 +395,9 @@ void TFormImageHome::BrushDab(QPoint at, bool drag) {
       BoxRect(CPixelEngine::BrushBounds(doc.Width(), doc.Height(), c.x(), c.y(), BrushSize(tool, settings)));
   StrokeRect |= box;
   // The dab shows at once, with the outline kept over it.
-  const int r = OutlineRadius();
   ShowWorkRect(box | outlineRect_);
   outlineRect_ = QRect();
-  if (r > 0) DrawBrushCursor(at, r);
+  DrawOutline(at, OutlineRadius(), false);
 }
 
 void TFormImageHome::ShowWorkRect(const QRect& picture) {
@@ -425,7 +424,9 @@ void TFormImageHome::RepaintPictureRect(const QRect& picture) {
   ObrazDlaUsera->update(QRect(QPoint(left, top), QPoint(right, bottom)));
 }
 
-void TFormImageHome::DrawBrushCursor(QPoint at, int r) {
+void TFormImageHome::DrawBrushCursor(QPoint at, int r) { DrawOutline(at, r, true); }
+
+void TFormImageHome::DrawOutline(QPoint at, int r, bool restore) {
   // A tool without a size to show (the mask before its window exists).
   if (r <= 0) return;
   Bitmap& shown = ObrazDlaUsera->EditPicture();
@@ -437,12 +438,16 @@ void TFormImageHome::DrawBrushCursor(QPoint at, int r) {
   e.ColorR = PackedRed(plan.PenColor);
   e.ColorG = PackedGreen(plan.PenColor);
   e.ColorB = PackedBlue(plan.PenColor);
-  // The square around the pointer erases the outline of the last position;
-  // after a longer jump the old outline is erased where it is.
-  const QRect square(QPoint(plan.RestoreLeft, plan.RestoreTop), QPoint(plan.RestoreRight, plan.RestoreBottom));
-  CopyRect(clean, shown, square);
-  CopyRect(clean, shown, outlineRect_);
-  const QRect dirty = (square & QRect(0, 0, clean.Width(), clean.Height())) | outlineRect_;
+  const QRect whole(0, 0, clean.Width(), clean.Height());
+  QRect dirty;
+  if (restore) {
+    // The square around the pointer erases the outline of the last position;
+    // after a longer jump the old outline is erased where it is.
+    const QRect square(QPoint(plan.RestoreLeft, plan.RestoreTop), QPoint(plan.RestoreRight, plan.RestoreBottom));
+    CopyRect(clean, shown, square);
+    CopyRect(clean, shown, outlineRect_);
+    dirty = (square & whole) | outlineRect_;
+  }
   {
     QImage view = ui::PaintableView(shown);
     QPainter p(&view);
@@ -451,8 +456,8 @@ void TFormImageHome::DrawBrushCursor(QPoint at, int r) {
     p.drawEllipse(QRect(QPoint(plan.Left, plan.Top), QPoint(plan.Right, plan.Bottom)));
   }
   const int m = plan.PenWidth / 2 + 2;
-  const QRect drawn = QRect(QPoint(plan.Left, plan.Top), QPoint(plan.Right, plan.Bottom)).adjusted(-m, -m, m, m) &
-                      QRect(0, 0, clean.Width(), clean.Height());
+  const QRect drawn =
+      QRect(QPoint(plan.Left, plan.Top), QPoint(plan.Right, plan.Bottom)).adjusted(-m, -m, m, m) & whole;
   RepaintPictureRect(dirty | drawn);
   outlineRect_ = drawn;
 }

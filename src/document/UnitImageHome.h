@@ -101,6 +101,9 @@ class TFormImageHome : public QWidget {
   // repaints that part of it.
   void ShowWorkRect(const QRect& picture);
   void RepaintPictureRect(const QRect& picture);
+  // DrawBrushCursor; restore false when the display equals the working
+  // picture around the pointer already.
+  void DrawOutline(QPoint at, int r, bool restore);
   void PickInto(QPoint at, bool edited);
   void ScrollBy(int dx, int dy);
   // Radius of the outline under the pointer for the active tool, 0 for none.
