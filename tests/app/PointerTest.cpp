@@ -13,7 +13,9 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <map>
 
 #include "AppTestSupport.h"
@@ -199,6 +201,40 @@ TEST(PointerRouting, OutlineIsDrawnOnTheDisplayOnlyAndErasedWhenThePointerMoves)
   // Leaving the picture restores the clean display.
   FormHome->RestoreCleanDisplay();
   EXPECT_EQ(Shown(), Doc().WorkImage);
+}
+
+// Distances from (cx, cy) of the display pixels that differ from the picture.
+std::pair<double, double> RingRadii(int cx, int cy) {
+  double lo = 1e9, hi = -1;
+  for (int y = 0; y < Shown().Height(); ++y)
+    for (int x = 0; x < Shown().Width(); ++x)
+      if (Shown().At(x, y) != Doc().WorkImage.At(x, y)) {
+        const double d = std::hypot(x - cx, y - cy);
+        lo = std::min(lo, d);
+        hi = std::max(hi, d);
+      }
+  return {lo, hi};
+}
+
+TEST(PointerRouting, WheelRedrawsTheOutlineWithTheNewSize) {
+  Open(test::Solid(300, 200, Qt::white));
+  UseBrush(20, MakePacked(255, 0, 0));
+  Move(QPoint(100, 100), Qt::NoButton);
+  auto [lo, hi] = RingRadii(100, 100);
+  EXPECT_GE(lo, 18.5);
+  EXPECT_LE(hi, 22.0);
+  Turn(QPoint(100, 100), true, false);
+  Turn(QPoint(100, 100), true, false);
+  EXPECT_EQ(BrushSettings().Brush.Wielkosc, 28);
+  std::tie(lo, hi) = RingRadii(100, 100);
+  EXPECT_GE(lo, 26.5);
+  EXPECT_LE(hi, 30.0);
+  // Ctrl changes the transparency and draws the outline again at the same size.
+  Turn(QPoint(100, 100), false, true);
+  EXPECT_EQ(BrushSettings().Brush.Przezroczystosc, 96);
+  std::tie(lo, hi) = RingRadii(100, 100);
+  EXPECT_GE(lo, 26.5);
+  EXPECT_LE(hi, 30.0);
 }
 
 TEST(PointerRouting, OutlineLeftFarBehindIsErasedToo) {
