@@ -26,7 +26,7 @@
 #include "tools/UnitTextVert.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
-#include "ui/ModeBox.h"
+#include "ui/ControlRows.h"
 #include "ui/TrackBar.h"
 #include "ui/Windows.h"
 
