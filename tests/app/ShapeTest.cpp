@@ -122,6 +122,25 @@ TEST(ShapeWindows, IconsAreEnabledAndEachWindowDisablesTheMainWindowUntilOK) {
   }
 }
 
+// Real clicks on the disabled palette (the icons' event filter sees them)
+// neither pick another tool nor change the colours.
+TEST(ShapeWindows, TheDisabledPaletteIgnoresClicks) {
+  Open(test::Solid(30, 30, Qt::white));
+  Pick(5);
+  ASSERT_FALSE(FormTools->isEnabled());
+  const PackedColor primary = FormTools->PrimaryColor();
+  for (int tool : {28, 6, 0}) QTest::mouseClick(FormTools->Slot(tool)->Icon, Qt::LeftButton);
+  QTest::mouseClick(FormTools->ZamienKolory, Qt::LeftButton);
+  EXPECT_EQ(FormTools->ToolId, 5);
+  EXPECT_TRUE(FormRectangle->isVisible());
+  EXPECT_FALSE(FormElipsy->isVisible());
+  EXPECT_EQ(FormTools->PrimaryColor(), primary);
+  FormRectangle->Anuluj->click();
+  QTest::mouseClick(FormTools->Slot(6)->Icon, Qt::LeftButton);  // enabled again
+  EXPECT_EQ(FormTools->ToolId, 6);
+  EXPECT_TRUE(FormElipsy->isVisible());
+}
+
 TEST(ShapeWindows, PickingAnotherShapeToolClosesTheFirstWindowAndWithoutAPictureNothingOpens) {
   Pick(5);  // no picture yet
   EXPECT_FALSE(FormRectangle->isVisible());
