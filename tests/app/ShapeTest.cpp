@@ -27,6 +27,7 @@
 #include "tools/UnitTextVert.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
+#include "ui/RowList.h"
 #include "ui/TrackBar.h"
 
 namespace rv {
@@ -135,6 +136,11 @@ TEST(ShapeWindows, TheDisabledPaletteIgnoresClicks) {
   EXPECT_TRUE(FormRectangle->isVisible());
   EXPECT_FALSE(FormElipsy->isVisible());
   EXPECT_EQ(FormTools->PrimaryColor(), primary);
+  // Nor does a click on a history row restore its entry.
+  test::CommitChange(QStringLiteral("Zmiana"), MakePixel(1, 2, 3));
+  ASSERT_EQ(FormHistory->CurrentHistoryIndex(), 1);
+  QTest::mouseClick(FormHistory->Entries[0].RowBox, Qt::LeftButton);
+  EXPECT_EQ(FormHistory->CurrentHistoryIndex(), 1);
   FormRectangle->Anuluj->click();
   QTest::mouseClick(FormTools->Slot(6)->Icon, Qt::LeftButton);  // enabled again
   EXPECT_EQ(FormTools->ToolId, 6);
