@@ -126,7 +126,7 @@ TEST(ShapeWindows, IconsAreEnabledAndEachWindowDisablesTheMainWindowUntilOK) {
 // Real clicks on the disabled palette (the icons' event filter sees them)
 // neither pick another tool nor change the colours.
 TEST(ShapeWindows, TheDisabledPaletteIgnoresClicks) {
-  Open(test::Solid(30, 30, Qt::white));
+  Open(test::Solid(40, 30, Qt::white));
   Pick(5);
   ASSERT_FALSE(FormTools->isEnabled());
   const PackedColor primary = FormTools->PrimaryColor();
