@@ -359,6 +359,39 @@ TEST(ShapeWindows, PointerRoutingOfTheBezierLineAndTheWheel) {
   EXPECT_FALSE(FormRectangleRound->OSX2->isVisibleTo(FormRectangleRound));
 }
 
+// A pointer move previews the figure as drawn (no blending) on the display
+// alone; the release, a new "Tryb" and each typed key render it into the
+// working picture; "Grubość" and "Krycie" of a shape wait for the next render.
+TEST(ShapeWindows, PreviewOnTheDisplayRenderOnReleaseModeAndKeys) {
+  Open(test::Solid(40, 30, Qt::black));
+  Colours c(Qt::white, Qt::white);
+  Pick(5);
+  FormRectangle->Transparent->SetPosition(50);
+  PointerTarget* t = FindPointerTarget(5);
+  t->Press(At(4, 4));
+  t->Drag(At(30, 20));
+  EXPECT_EQ(RgbOf(FormImageHome->ObrazDlaUsera->Picture(), 10, 10), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
+  t->Release(At(30, 20));
+  EXPECT_EQ(RgbOf(Doc().WorkImage, 10, 10), (Rgb{127, 127, 127}));
+  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), Doc().WorkImage);
+  FormRectangle->Transparent->SetPosition(100);
+  FormRectangle->Size->SetPosition(9);
+  EXPECT_EQ(RgbOf(Doc().WorkImage, 10, 10), (Rgb{127, 127, 127}));
+  EXPECT_EQ(FormRectangle->findChild<QLabel*>(QStringLiteral("SizeLabel"))->text(), QStringLiteral("9"));
+  // "Różnica" of white over black at full opacity: white.
+  FormRectangle->Tryb->setCurrentIndex(FindBlendMode("Różnica"));
+  EXPECT_EQ(RgbOf(Doc().WorkImage, 10, 10), (Rgb{255, 255, 255}));
+  FormRectangle->Anuluj->click();
+
+  Pick(12);
+  FormTextHorz->Text->clear();
+  FindPointerTarget(12)->Press(At(0, 0));
+  EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
+  QTest::keyClicks(FormTextHorz->Text, QStringLiteral("H"));
+  EXPECT_NE(Doc().WorkImage, Doc().BackupImage);
+}
+
 // Whatever the figure, every pixel it draws lies inside the region the
 // render scans (which for texts and curves is far smaller than the picture).
 TEST(ShapeWindows, FiguresDrawOnlyInsideTheirScanRegion) {
