@@ -532,19 +532,33 @@ TEST_F(GeometryDialogTest, OverlayChoiceCancelledOrFailedOpensNoDialog) {
   EXPECT_EQ(FormHistory->Count(), entries);
 }
 
-TEST_F(GeometryDialogTest, OverlayDialogAnulujChangesNothing) {
+// A cancelled full run keeps the overlay dialog open; Anuluj then closes it.
+TEST_F(GeometryDialogTest, OverlayDialogsCancelAndAnulujChangeNothing) {
   const Bitmap pic = Noise(50, 40, 17);
   const std::string ovFile = Path("overlay.bmp");
   WritePictureFile(Noise(20, 20, 18), ovFile);
   Open(pic);
   const int entries = FormHistory->Count();
-  Drive([] { Bar("Nakadanieobrazka1")->trigger(); }, QString::fromStdString(ovFile), [](QDialog* d) {
+  auto cancelThenAnuluj = [&](TFormFilter* f) {
+    const auto conn = QObject::connect(f->Progress, &QProgressBar::valueChanged, f, [f](int v) {
+      if (v == 5) QTimer::singleShot(0, f, [f] { f->Cancel2Click(); });
+    });
+    f->OK->click();
+    QObject::disconnect(conn);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(FormImageHome->HomeImage.WorkImage, pic);
+    f->Anuluj->click();
+  };
+  Drive([] { Bar("Nakadanieobrazka1")->trigger(); }, QString::fromStdString(ovFile), [&](QDialog* d) {
     if (d == FormImposition)
       FormImposition->OK->click();
     else
-      FormFilterImPos->Anuluj->click();
+      cancelThenAnuluj(FormFilterImPos);
   });
   EXPECT_FALSE(FormFilterImPos->isVisible());
+  Drive([] { Hand("HandNakladanieTekstury")->trigger(); }, QString::fromStdString(ovFile),
+        [&](QDialog*) { cancelThenAnuluj(FormTexture); });
+  EXPECT_FALSE(FormTexture->isVisible());
   EXPECT_EQ(FormImageHome->HomeImage.WorkImage, pic);
   EXPECT_EQ(FormHistory->Count(), entries);
 }
