@@ -150,6 +150,7 @@ class TFormFilter : public QDialog {
   int AddTrackRow(QWidget* parent, int y, const ControlDecl& c, int index);
   void TrackChanged(int index);
   void LinkClicked(int index);
+  QList<ui::TrackBar*> LinkGroup(const char* link) const;  // the bars tied by that link box
   KernelContext Context(bool fullRun) const;
   void ShowCancel(bool normal, bool highlighted);
   QList<QWidget*> BusyControls() const;

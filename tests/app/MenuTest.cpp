@@ -91,7 +91,7 @@ TEST(MenuTree, EveryItemsTwinRunsTheSameCommand) {
 }
 
 TEST(MenuTree, EnabledStatesWithoutAPicture) {
-  for (const char* name : {"Plik1", "Otwrz1", "Zakocz1", "Edycja1", "Informacje1", "Oautorze1"})
+  for (const char* name : {"Plik1", "Otwrz1", "Zakocz1", "Edycja1", "Wklej1", "Informacje1", "Oautorze1"})
     EXPECT_TRUE(Menus().EffectivelyEnabled(Bar(name))) << name;
   for (const char* name : {"Zapisz1", "cofnij2", "Cofnij1", "Ponw1", "Kopiuj1", "Usupozycjwhistorii1", "Wyczy1",
                            "Dodajdokamienimilowych1", "Zaznaczenie1", "Obrazek1", "Filtryproste1", "Efektyspecjalne1",
@@ -100,6 +100,7 @@ TEST(MenuTree, EnabledStatesWithoutAPicture) {
   for (const char* name : {"HandHistoria", "HandZaznaczenie", "HandObrazek", "HandZapisz", "HandKopiuj"})
     EXPECT_FALSE(Hand(name)->isEnabled()) << name;
   EXPECT_TRUE(Hand("HandOtwrz")->isEnabled());
+  EXPECT_TRUE(Hand("HandWklej")->isEnabled());
 }
 
 TEST(MenuTree, EnableDocumentMenusEnablesThePictureItems) {
