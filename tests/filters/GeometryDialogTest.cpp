@@ -29,7 +29,10 @@
 #include "filters/FilterDialogs.h"
 #include "filters/UnitChangeSize.h"
 #include "filters/UnitFilterImPos.h"
+#include "filters/UnitHeight.h"
+#include "filters/UnitHue.h"
 #include "filters/UnitImposition.h"
+#include "filters/UnitMozaic.h"
 #include "filters/UnitTexture.h"
 #include "filters/kernels/ColourKernels.h"
 #include "filters/kernels/Geometry.h"
@@ -120,6 +123,22 @@ class GeometryDialogTest : public ::testing::Test {
   QTemporaryDir dir_;
   QStringList messages_;
 };
+
+// The two windows that are not of the common design take their places in the start-up order.
+TEST_F(GeometryDialogTest, ResizeAndChoiceWindowsAreMadeInTheirPlaces) {
+  const QObjectList made = FormHome->children();
+  auto at = [&](const QObject* w) { return made.indexOf(const_cast<QObject*>(w)); };
+  ASSERT_GE(at(FormChangeSize), 0);
+  EXPECT_LT(at(FormMozaic), at(FormChangeSize));
+  EXPECT_LT(at(FormChangeSize), at(FormHue));
+  EXPECT_LT(at(FormHeight), at(FormImposition));
+  EXPECT_LT(at(FormImposition), at(FormFilterImPos));
+  EXPECT_EQ(FormChangeSize->windowTitle(), QStringLiteral("Zmiana rozmiaru"));
+  EXPECT_EQ(FormImposition->windowTitle(), QString::fromUtf8("Opcje nakładania obrazka"));
+  EXPECT_FALSE(FormImposition->AutoDopasowanie->isChecked());
+  EXPECT_TRUE(FormChangeSize->Prop->isChecked());
+  EXPECT_EQ(FormChangeSize->Width->text(), QStringLiteral("1000"));
+}
 
 // ---- Mirrors and turns ----
 
@@ -638,6 +657,26 @@ TEST_F(GeometryDialogTest, TextureCancelledOrFailedOpensNoDialog) {
   EXPECT_EQ(messages_, QStringList{QString::fromUtf8("Nie wybrano odpowiednio tekstury")});
   EXPECT_EQ(FormImageHome->HomeImage.WorkImage, pic);
   EXPECT_EQ(FormHistory->Count(), entries);
+}
+
+// The texture is measured with the event loop running once per row; no
+// command of the menus may start meanwhile.
+TEST_F(GeometryDialogTest, TextureMeasureKeepsTheMenusWaiting) {
+  Open(Noise(40, 30, 24));
+  const std::string texFile = Path("texture.bmp");
+  WritePictureFile(Noise(40, 30, 25), texFile);
+  int checks = 0;
+  bool enabledDuring = true;
+  QTimer::singleShot(0, [&] {
+    ++checks;
+    enabledDuring = FormHome->Menus().EffectivelyEnabled(Bar("Nakadanietekstury1"));
+  });
+  Drive([] { Bar("Nakadanietekstury1")->trigger(); }, QString::fromStdString(texFile), [&](QDialog*) {
+    EXPECT_EQ(checks, 1);
+    FormTexture->Anuluj->click();
+  });
+  EXPECT_FALSE(enabledDuring);
+  EXPECT_TRUE(FormHome->Menus().EffectivelyEnabled(Bar("Nakadanietekstury1")));
 }
 
 // ---- The colour, histogram, gradient and alignment dialogs ----
