@@ -478,8 +478,12 @@ void TFormImageHome::CommitStroke() {
   outlineRect_ = QRect();
   strokeOpen_ = false;
   StrokeRect = changed;
+  // The history compares only the stroke's rectangle with the current entry.
   if (StrokeAddsHistoryEntry(tool, BrushSettings().BrushHistory.BoxNewHistory))
-    FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(StrokeLabel(tool)), doc.Width(), doc.Height());
+    FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(StrokeLabel(tool)), doc.Width(), doc.Height(),
+                                 changed);
+  else
+    FormHistory->NoteUnrecordedChange();
 }
 
 void TFormImageHome::PanByPointer(QPoint anchor) {
