@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <QLabel>
 #include <QPushButton>
@@ -528,6 +529,35 @@ TEST(TextMask, AdvanceFontAndThePreviewOfTheOrigin) {
   EXPECT_GT(Selected(Doc().SelectionMask).width(), tall.width()) << "committed with the larger font";
   FormTextVertSel->Font = DefaultToolFont();
   FormTextVertSel->Run->SetPosition(200);
+}
+
+void SendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QWidget* w = FormImageHome->ObrazDlaUsera;
+  QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+// Through the document window: a 1400 x 1000 picture is shown at 700 x 500,
+// so display points are doubled on the picture.
+TEST(SelectionByPointer, RectangleOnAScaledDisplay) {
+  FormHome->OpenDroppedFiles({test::WriteImage(QStringLiteral("scaled.png"), test::Pattern(1400, 1000))});
+  ASSERT_EQ(FormImageHome->ObrazDlaUsera->size(), QSize(700, 500));
+  Click(1);
+  SendMouse(QEvent::MouseButtonPress, QPoint(350, 250), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(FormRectangleSel->OSX->Position(), 700);
+  EXPECT_EQ(FormRectangleSel->OSY->Position(), 500);
+  for (const QPoint p : {QPoint(380, 280), QPoint(390, 290), QPoint(399, 299), QPoint(400, 300)})
+    SendMouse(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+  SendMouse(QEvent::MouseButtonRelease, QPoint(400, 300), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(FormRectangleSel->OSX2->Position(), 800);
+  EXPECT_EQ(FormRectangleSel->OSY2->Position(), 600);
+  EXPECT_EQ(CountSelected(Doc().SelectionMask, 100), 100 * 100);
+  EXPECT_EQ(Doc().SelectionMask.At(700, 500), 100);
+  EXPECT_EQ(Doc().SelectionMask.At(799, 599), 100);
+  EXPECT_EQ(Doc().SelectionMask.At(800, 599), 0);
+  EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
+  // The outline stays on the display after the release.
+  EXPECT_NE(FormImageHome->ObrazDlaUsera->Picture(), Doc().WorkImage);
 }
 
 // A filter run through its dialog changes only the selected pixels.
