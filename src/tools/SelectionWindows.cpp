@@ -5,6 +5,7 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
+#include "tools/SelectionShapes.h"
 #include "tools/UnitEllipseSel.h"
 #include "tools/UnitMask.h"
 #include "tools/UnitRectangleRoundSel.h"
@@ -127,6 +128,7 @@ void CreateSelectionWindows(QWidget* parent) {
     RegisterPointerTarget(w->ToolId(), w);
   }
   FormTools->DrawShapeOutline = [] { DrawCurrentShapeOutline(); };
+  FormTools->SelectionCorners = [] { return CurrentShapeCorners(); };
 }
 
 }  // namespace rv

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -193,9 +195,9 @@ TEST(RectangleSelection, CoverageStrengthAndReversedCorners) {
       }
     EXPECT_EQ(Doc().WorkImage, pic) << "the black and white are gone";
     EXPECT_EQ(FormTools->SelectionKind, 1);
-    int x1, y1, x2, y2;
-    ASSERT_TRUE(CurrentShapeCorners(x1, y1, x2, y2));  // what copying crops to
-    EXPECT_EQ(OrderedBox(x1, y1, x2, y2), (SelectionBox{10, 10, 20, 15}));
+    ASSERT_TRUE(FormTools->SelectionCorners);  // what copying crops to
+    const QLine c = FormTools->SelectionCorners();
+    EXPECT_EQ(OrderedBox(c.x1(), c.y1(), c.x2(), c.y2()), (SelectionBox{10, 10, 20, 15}));
   }
   // A new strength re-selects the same rectangle at once, the picture untouched.
   FormRectangleSel->Transparent->SetPosition(25);
@@ -558,6 +560,29 @@ TEST(SelectionByPointer, RectangleOnAScaledDisplay) {
   EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
   // The outline stays on the display after the release.
   EXPECT_NE(FormImageHome->ObrazDlaUsera->Picture(), Doc().WorkImage);
+}
+
+// "Kopiuj" after an ellipse selection: the box of the ellipse, white outside it.
+TEST(SelectionEffect, CopyTakesTheShapesBox) {
+  FormHome->OpenDroppedFiles({test::WriteImage(QStringLiteral("copy.png"), test::Pattern(60, 40, 3))});
+  const Bitmap pic = Doc().WorkImage;
+  ASSERT_EQ(pic.Width(), 60);
+  Click(2);
+  Stroke(2, QPoint(40, 30), QPoint(10, 5));
+  test::ClearMessages();
+  FormHome->Menus().Bar(QStringLiteral("Kopiuj1"))->trigger();
+  EXPECT_TRUE(test::Messages().isEmpty()) << test::Messages();
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  const Bitmap copied = test::ToBitmap(qvariant_cast<QImage>(data->imageData()));
+  ASSERT_EQ(copied.Width(), 30);
+  ASSERT_EQ(copied.Height(), 25);
+  const SelectionMask& m = Doc().SelectionMask;
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 30; ++x) {
+      const Pixel expected = m.At(10 + x, 5 + y) == 100 ? pic.At(10 + x, 5 + y) : MakePixel(255, 255, 255);
+      ASSERT_EQ(copied.At(x, y) & 0xFFFFFFu, expected & 0xFFFFFFu) << x << "," << y;
+    }
 }
 
 // A filter run through its dialog changes only the selected pixels.
