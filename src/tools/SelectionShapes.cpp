@@ -119,20 +119,25 @@ void TFormShapeSel::CommitSelectionShape() {
   FormTools->SetInvertMenu(false, true);
 }
 
-void TFormShapeSel::Press(const PointerEvent& e) {
-  if (e.Button == Qt::LeftButton) {
-    OSX->SetPosition(e.Picture.x());
-    OSY->SetPosition(e.Picture.y());
-  } else if (e.Button == Qt::RightButton) {
-    OSX2->SetPosition(e.Picture.x());
-    OSY2->SetPosition(e.Picture.y());
-  }
+void TFormShapeSel::MoveCorner(ui::TrackBar* bx, ui::TrackBar* by, QPoint p) {
+  // One outline for the pair: the x change alone does not redraw.
+  const int oldX = bx->Position();
+  const int oldY = by->Position();
+  quiet_ = true;
+  bx->SetPosition(p.x());
+  quiet_ = false;
+  by->SetPosition(p.y());
+  if (by->Position() == oldY && bx->Position() != oldX) DrawShapeOutline();
 }
 
-void TFormShapeSel::Drag(const PointerEvent& e) {
-  OSX2->SetPosition(e.Picture.x());
-  OSY2->SetPosition(e.Picture.y());
+void TFormShapeSel::Press(const PointerEvent& e) {
+  if (e.Button == Qt::LeftButton)
+    MoveCorner(OSX, OSY, e.Picture);
+  else if (e.Button == Qt::RightButton)
+    MoveCorner(OSX2, OSY2, e.Picture);
 }
+
+void TFormShapeSel::Drag(const PointerEvent& e) { MoveCorner(OSX2, OSY2, e.Picture); }
 
 void TFormShapeSel::Release(const PointerEvent&) { CommitSelectionShape(); }
 

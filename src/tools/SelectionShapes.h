@@ -44,6 +44,8 @@ class TFormShapeSel : public TFormSelectionOptions {
 
  private:
   void CoordinateChanged();
+  // A corner := a picture point, redrawing the outline once.
+  void MoveCorner(ui::TrackBar* bx, ui::TrackBar* by, QPoint p);
   // Draws the shape with the painter's pen and brush.
   void DrawShape(class QPainter& p, bool filled) const;
 

@@ -303,7 +303,13 @@ TEST(ShapeSelection, OutlineIsDashedOnTheDisplayOnly) {
   FormHome->PointerOverPicture = true;
   FormHome->RestoreCleanDisplay();
   EXPECT_NE(FormImageHome->ObrazDlaUsera->Picture(), pic);
-  t->Release(At(40, 30));
+  // A drag along x alone moves the outline too.
+  t->Drag(At(50, 30));
+  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture().At(39, 20), pic.At(39, 20));
+  int onNewEdge = 0;
+  for (int y = 10; y < 30; ++y) onNewEdge += FormImageHome->ObrazDlaUsera->Picture().At(49, y) != pic.At(49, y);
+  EXPECT_GT(onNewEdge, 5);
+  t->Release(At(50, 30));
 }
 
 TEST(ShapeSelection, InvertAfterARectangle) {
