@@ -330,7 +330,7 @@ void TFormFigure::RenderShape() {
   ShapeComposeArgs args;
   args.Transparent = Transparent->Position();
   args.Tryb = Tryb->currentIndex();
-  args.Channel = FormCanal ? FormCanal->ActiveChannel : kChannelAll;
+  args.Channel = FormCanal ? static_cast<int>(FormCanal->ActiveChannel) : static_cast<int>(kChannelAll);
   args.Region = FigureScanRegion(figure, doc.Width(), doc.Height());
   args.ScratchLeft = args.Region.x0;
   args.ScratchTop = args.Region.y0;
