@@ -7,7 +7,11 @@
 
 #include "tools/SelectionWindows.h"
 
+class QPainter;
+
 namespace rv {
+
+struct FigureSpec;
 
 class TFormShapeSel : public TFormSelectionOptions {
   Q_OBJECT
@@ -46,8 +50,10 @@ class TFormShapeSel : public TFormSelectionOptions {
   void CoordinateChanged();
   // A corner := a picture point, redrawing the outline once.
   void MoveCorner(ui::TrackBar* bx, ui::TrackBar* by, QPoint p);
-  // Draws the shape with the painter's pen and brush.
-  void DrawShape(class QPainter& p, bool filled) const;
+  // Draws the outline of the shape with the painter's pen.
+  void DrawShape(QPainter& p) const;
+  // The shape as the shape tools draw it.
+  FigureSpec Figure() const;
 
   int toolId_;
   int kind_;
