@@ -52,9 +52,6 @@ class TFormHistory : public QWidget {
   // since the current entry was recorded or restored: the rest is taken from
   // the current entry without being compared.
   bool AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height, const QRect& changed);
-  // The document's picture was changed without an entry (the history brush
-  // without "Dodać zmiany do historii"): the next rectangle does not cover it.
-  void NoteUnrecordedChange() { inStep_ = false; }
   // An entry holding a picture stored already (a milestone's).
   bool AddHistoryEntry(const StoredPicturePtr& stored, const QString& label, int width, int height);
   // The pictures new states are most likely to share tiles with: the current
