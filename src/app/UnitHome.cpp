@@ -326,8 +326,8 @@ void TFormHome::CopyPicture() {
     // The rectangle, ellipse and rounded selections copy the rectangle
     // between their corners.
     CopyRect corners;
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    if (CurrentShapeCorners(x1, y1, x2, y2)) corners = {x1, x2, y1, y2};
+    const QLine c = FormTools->SelectionCorners ? FormTools->SelectionCorners() : QLine();
+    corners = {c.x1(), c.x2(), c.y1(), c.y2()};
     // Worked out on a copy: the document is never touched.
     const int kind = FormTools->SelectionKind;
     copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
