@@ -323,8 +323,13 @@ void TiledPicture::ReadInto(std::span<Bitmap* const> outs) const {
     for (Bitmap* o : outs) *o = Bitmap();
     return;
   }
+  // Every new picture first: should memory run out, no picture has changed.
+  std::vector<Bitmap> made;
   for (Bitmap* o : outs)
-    if (o->Width() != width_ || o->Height() != height_) *o = Bitmap::Uninitialized(width_, height_);
+    if (o->Width() != width_ || o->Height() != height_) made.push_back(Bitmap::Uninitialized(width_, height_));
+  std::size_t next = 0;
+  for (Bitmap* o : outs)
+    if (o->Width() != width_ || o->Height() != height_) *o = std::move(made[next++]);
   // Row after row: each row is put together in a buffer that stays in the
   // cache and then streamed into every picture.
   std::vector<Pixel> row(static_cast<std::size_t>(width_));
