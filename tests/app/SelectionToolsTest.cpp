@@ -195,9 +195,9 @@ TEST(RectangleSelection, CoverageStrengthAndReversedCorners) {
       }
     EXPECT_EQ(Doc().WorkImage, pic) << "the black and white are gone";
     EXPECT_EQ(FormTools->SelectionKind, 1);
-    ASSERT_TRUE(FormTools->SelectionCorners);  // what copying crops to
-    const QLine c = FormTools->SelectionCorners();
-    EXPECT_EQ(OrderedBox(c.x1(), c.y1(), c.x2(), c.y2()), (SelectionBox{10, 10, 20, 15}));
+    int x1, y1, x2, y2;
+    ASSERT_TRUE(CurrentShapeCorners(x1, y1, x2, y2));  // what copying crops to
+    EXPECT_EQ(OrderedBox(x1, y1, x2, y2), (SelectionBox{10, 10, 20, 15}));
   }
   // A new strength re-selects the same rectangle at once, the picture untouched.
   FormRectangleSel->Transparent->SetPosition(25);
