@@ -33,6 +33,7 @@
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
+#include "tools/SelectionShapes.h"
 #include "tools/UnitTools.h"
 #include "ui/Clipboard.h"
 #include "ui/ImageControl.h"
@@ -320,21 +321,18 @@ void TFormHome::CopyPicture() {
     ui::ShowMessage(this, QStringLiteral("Żadne piksele nie są zaznaczone!"));
     return;
   }
-  const int kind = FormTools->SelectionKind;
-  const bool shape = kind >= 1 && kind <= 3;
   bool copied = false;
-  if (!shape || FormTools->SelectionCorners) {
-    try {
-      CopyRect corners;
-      if (shape) {
-        const QLine c = FormTools->SelectionCorners();
-        corners = {c.x1(), c.x2(), c.y1(), c.y2()};
-      }
-      // Worked out on a copy: the document is never touched.
-      copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
-    } catch (const std::exception&) {
-      copied = false;
-    }
+  try {
+    // The rectangle, ellipse and rounded selections copy the rectangle
+    // between their corners.
+    CopyRect corners;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    if (CurrentShapeCorners(x1, y1, x2, y2)) corners = {x1, x2, y1, y2};
+    // Worked out on a copy: the document is never touched.
+    const int kind = FormTools->SelectionKind;
+    copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
+  } catch (const std::exception&) {
+    copied = false;
   }
   if (!copied) ui::ShowMessage(this, QStringLiteral("Nie mogłem skopiować obrazka"));
 }
