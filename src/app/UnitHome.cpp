@@ -321,15 +321,17 @@ void TFormHome::CopyPicture() {
     ui::ShowMessage(this, QStringLiteral("Żadne piksele nie są zaznaczone!"));
     return;
   }
+  const int kind = FormTools->SelectionKind;
   bool copied = false;
   try {
     // The rectangle, ellipse and rounded selections copy the rectangle
     // between their corners.
     CopyRect corners;
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    if (CurrentShapeCorners(x1, y1, x2, y2)) corners = {x1, x2, y1, y2};
+    if (kind >= 1 && kind <= 3) {
+      const QLine c = CurrentShapeCorners();
+      corners = {c.x1(), c.x2(), c.y1(), c.y2()};
+    }
     // Worked out on a copy: the document is never touched.
-    const int kind = FormTools->SelectionKind;
     copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
   } catch (const std::exception&) {
     copied = false;

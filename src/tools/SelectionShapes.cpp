@@ -166,14 +166,10 @@ void DrawCurrentShapeOutline() {
   FormImageHome->ObrazDlaUsera->update();
 }
 
-bool CurrentShapeCorners(int& x1, int& y1, int& x2, int& y2) {
+QLine CurrentShapeCorners() {
   const TFormShapeSel* window = ShapeSelectionWindow(FormTools->SelectionKind);
-  if (!window) return false;
-  x1 = window->OSX->Position();
-  y1 = window->OSY->Position();
-  x2 = window->OSX2->Position();
-  y2 = window->OSY2->Position();
-  return true;
+  if (!window) return {};
+  return {window->OSX->Position(), window->OSY->Position(), window->OSX2->Position(), window->OSY2->Position()};
 }
 
 }  // namespace rv

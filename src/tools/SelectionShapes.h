@@ -3,6 +3,8 @@
 // the shape into the selection mask.
 #pragma once
 
+#include <QLine>
+
 #include "tools/SelectionWindows.h"
 
 class QPainter;
@@ -62,8 +64,8 @@ class TFormShapeSel : public TFormSelectionOptions {
 TFormShapeSel* ShapeSelectionWindow(int kind);
 // The display copy gets the outline of the current selection kind (1..3).
 void DrawCurrentShapeOutline();
-// The corners of the current selection kind's shape, as copying needs them;
-// false when the current kind is not a shape.
-bool CurrentShapeCorners(int& x1, int& y1, int& x2, int& y2);
+// The corners (OSX, OSY) and (OSX2, OSY2) of the current selection kind's
+// shape, as copying needs them; an empty line when the kind is not a shape.
+QLine CurrentShapeCorners();
 
 }  // namespace rv
