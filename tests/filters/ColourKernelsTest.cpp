@@ -327,5 +327,17 @@ TEST(OverlayKernels, TextureMeanIsTheWholeQuotient) {
   EXPECT_EQ(MeasureTextureMean(Bitmap()), (Rgb{0, 0, 0}));
 }
 
+// Rows longer than the sums' 32-bit runs: the mean is still the exact quotient.
+TEST(OverlayKernels, TextureMeanOfLongRowsIsExact) {
+  const Bitmap white(70000, 3, MakePixel(255, 255, 255));
+  EXPECT_EQ(MeasureTextureMean(white), (Rgb{255, 255, 255}));
+  // Dark in the first run of each row, light after it.
+  Bitmap split(140001, 2, MakePixel(0, 0, 0));
+  for (int y = 0; y < 2; ++y)
+    for (int x = 65536; x < 140001; ++x) split.Set(x, y, MakePixel(255, 128, 1));
+  // 255 * 74465 div 140001 = 135, 128 * 74465 div 140001 = 68, 74465 div 140001 = 0.
+  EXPECT_EQ(MeasureTextureMean(split), (Rgb{135, 68, 0}));
+}
+
 }  // namespace
 }  // namespace rv
