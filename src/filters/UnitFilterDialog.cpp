@@ -291,8 +291,10 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
         radio->setGeometry(8, py, kColumnWidth - 16, 20);
         own_.append({&c, radio});
         // Only the newly chosen button runs the preview.
-        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
-          if (on) RunPreview();
+        connect(radio, &QRadioButton::toggled, this, [this, &c](bool on) {
+          if (!on) return;
+          OwnControlChanged(c);
+          RunPreview();
         });
         py += 21;
         break;
@@ -398,6 +400,7 @@ void TFormFilter::TrackChanged(int index) {
   const OwnControl& self = own_[index];
   auto* bar = static_cast<ui::TrackBar*>(self.Widget);
   self.Value->setText(QString::number(bar->Position()));
+  OwnControlChanged(*self.Decl);
   const char* link = self.Decl->Group;
   QCheckBox* linkBox = *link ? Box(QString::fromLatin1(link)) : nullptr;
   if (!linkBox || !linkBox->isChecked()) {
@@ -460,6 +463,7 @@ KernelContext TFormFilter::Context(bool fullRun) const {
     const CHomeImage& doc = FormImageHome->HomeImage;
     c.Picture = fullRun ? &doc.BackupImage : &doc.WorkImage;
   }
+  AdjustContext(c);
   return c;
 }
 
@@ -510,6 +514,7 @@ void TFormFilter::FilterCommand() {
     decl_.Prepare(values, doc.Width(), doc.Height());
     ApplySettings(values);
   }
+  OpeningSetup();
   if (decl_.HasPreview()) {
     PreparePreview(doc.Width(), doc.Height());
     RunPreview();

@@ -123,6 +123,12 @@ class TFormFilter : public QDialog {
   // entry, and what follows once the dialog has closed.
   virtual bool CommitRecordsHistory() const { return true; }
   virtual void AfterCommit() {}
+  // Members that hold state of their own besides the controls: what the
+  // opening command loads before the first preview, what an own control's
+  // change updates before its preview, and what the kernel gets from it.
+  virtual void OpeningSetup() {}
+  virtual void OwnControlChanged(const ControlDecl&) {}
+  virtual void AdjustContext(KernelContext&) const {}
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -26,6 +26,7 @@
 #include "document/PictureFiles.h"
 #include "document/UnitImageHome.h"
 #include "filters/FilterDialogs.h"
+#include "filters/MatrixFilterDialog.h"
 #include "filters/UnitContrast.h"
 #include "filters/UnitFill.h"
 #include "filters/UnitHold.h"
@@ -692,6 +693,106 @@ TEST_F(FilterDialogTest, AlignmentWithAutoFramCropsAndRecordsOneEntry) {
   EXPECT_EQ(FormHistory->Entries.last().Width, 180);
   d->Bar("Power")->SetPosition(0);
 }
+
+// The matrix dialogs: what the matrix is after the opening and after a click,
+// against matrices written out by hand, and the full run against the batch
+// command given the clicked buttons.
+struct MatrixCase {
+  const char* stem;
+  const char* before;  // the button left chosen by the previous opening
+  int power;           // "Moc:" where the dialog has it, else 0
+  FilterMatrix opening;
+  const char* click;  // the button clicked after the reopening
+  FilterMatrix clicked;
+};
+
+class MatrixDialogTest : public FilterDialogTest, public ::testing::WithParamInterface<MatrixCase> {};
+
+Bitmap Convolved(const Bitmap& src, const FilterMatrix& m, bool fullRun) {
+  Bitmap dst = src;
+  CPixelEngine e;
+  SelectionMask all(src.Width(), src.Height(), 100);
+  KernelContext ctx;
+  ApplyMatrix({e, dst, src, all, 100, fullRun, src.Width(), src.Height(), ctx}, m, 1);
+  return dst;
+}
+
+TEST_P(MatrixDialogTest, OpeningPresetThenClickedButtonsAsTheBatchCommand) {
+  const MatrixCase c = GetParam();
+  TFormMatrixFilter* d = nullptr;
+  for (TFormFilter* f : FilterDialogs())
+    if (std::string(f->Decl().Stem) == c.stem) d = dynamic_cast<TFormMatrixFilter*>(f);
+  ASSERT_NE(d, nullptr);
+  const Bitmap pic = Noise(63, 45, 31);
+  const QString before = QString::fromLatin1(c.before);
+  const QString click = QString::fromLatin1(c.click);
+
+  // A previous opening leaves its button (and strength) chosen.
+  OpenPicture(pic);
+  OpenDialog(d, [&](TFormFilter*) {
+    d->Radio(before)->click();
+    if (c.power) d->Bar("Power")->SetPosition(c.power);
+    d->CancelFilterDialog();
+  });
+
+  // Reopened: the button stays, the matrix is the preset, and so are the
+  // preview and an immediate OK.
+  OpenDialog(d, [&](TFormFilter*) {
+    EXPECT_TRUE(d->Radio(before)->isChecked());
+    EXPECT_EQ(d->Matrix(), c.opening);
+    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), c.opening, false));
+    d->OK->click();
+  });
+  EXPECT_EQ(FormImageHome->HomeImage.WorkImage, Convolved(pic, c.opening, true));
+
+  // Reopened again and a button clicked: the dialog's matrix, the batch
+  // command's with the same button, and the hand-written one agree.
+  OpenPicture(pic);
+  OpenDialog(d, [&](TFormFilter*) {
+    d->Radio(click)->click();
+    EXPECT_EQ(d->Matrix(), c.clicked);
+    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), c.clicked, false));
+    d->OK->click();
+  });
+  const Bitmap dialog = FormImageHome->HomeImage.WorkImage;
+  EXPECT_EQ(dialog, Convolved(pic, c.clicked, true));
+
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string in = (dir.path() + "/in.bmp").toStdString();
+  const std::string out = (dir.path() + "/out.bmp").toStdString();
+  WritePictureFile(pic, in);
+  std::vector<std::string> args = {in, out, "--filter", c.stem, "--set", std::string(c.click) + "=1"};
+  if (c.power) args.insert(args.end(), {"--set", "Power=" + std::to_string(c.power)});
+  std::ostringstream o, e;
+  ASSERT_EQ(RunBatch(args, o, e), 0) << e.str();
+  EXPECT_TRUE(SameColors(LoadPictureFile(out), dialog));
+
+  // Back to the dialog's defaults.
+  d->ApplySettings(FilterSettings(d->Decl()));
+  d->BuildMatrix();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presets, MatrixDialogTest,
+    ::testing::Values(
+        // Edges: the preset is the N matrix with the current strength, whatever the button.
+        MatrixCase{"Edges", "SW", 7, {{{0, -7, 0}, {0, 7, 0}, {0, 0, 0}}}, "SW", {{{0, 0, 0}, {0, 7, 0}, {-7, 0, 0}}}},
+        MatrixCase{"Edges", "N", 20, {{{0, -20, 0}, {0, 20, 0}, {0, 0, 0}}}, "E", {{{0, 0, 0}, {0, 20, -20}, {0, 0, 0}}}},
+        MatrixCase{"HP", "N", 0, {{{-1, -1, -1}, {-1, 9, -1}, {-1, -1, -1}}}, "N", {{{0, -1, 0}, {-1, 5, -1}, {0, -1, 0}}}},
+        MatrixCase{"EdgesGradient", "E", 0, {{{-1, -1, -1}, {1, -2, 1}, {1, 1, 1}}}, "NW",
+                   {{{-1, -1, 1}, {-1, -2, 1}, {1, 1, 1}}}},
+        MatrixCase{"EdgesGradient", "SW", 0, {{{-1, -1, -1}, {1, -2, 1}, {1, 1, 1}}}, "SW",
+                   {{{1, 1, 1}, {-1, -2, 1}, {-1, -1, 1}}}},
+        MatrixCase{"Domed", "S", 0, {{{-1, -1, -1}, {0, 1, 0}, {1, 1, 1}}}, "SE", {{{1, 1, 0}, {1, 1, -1}, {0, -1, -1}}}},
+        MatrixCase{"Domed", "NE", 0, {{{-1, -1, -1}, {0, 1, 0}, {1, 1, 1}}}, "W", {{{-1, 0, 1}, {-1, 1, 1}, {-1, 0, 1}}}},
+        // Laplace and contours build their matrix from the chosen button.
+        MatrixCase{"Laplace", "NE", 0, {{{1, -2, 1}, {-2, 4, -2}, {1, -2, 1}}}, "NW", {{{0, -1, 0}, {-1, 4, -1}, {0, -1, 0}}}},
+        MatrixCase{"Contours", "NN", 0, {{{1, 0, -1}, {1, 0, -1}, {1, 0, -1}}}, "NW", {{{1, 2, 1}, {0, 0, 0}, {-1, -2, -1}}}},
+        MatrixCase{"Contours", "NE", 0, {{{-1, -1, -1}, {0, 0, 0}, {1, 1, 1}}}, "N", {{{1, 0, -1}, {2, 0, -2}, {1, 0, -1}}}}),
+    [](const ::testing::TestParamInfo<MatrixCase>& i) {
+      return std::string(i.param.stem) + "_" + i.param.before + "_" + i.param.click;
+    });
 
 }  // namespace
 }  // namespace rv
