@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 
 #include <algorithm>
@@ -288,7 +289,27 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
         radio->setObjectName(name);
         group->addButton(radio);
         radio->setChecked(c.Default != 0);
-        radio->setGeometry(8, py, kColumnWidth - 16, 20);
+        if (c.Row < 0) {
+          radio->setGeometry(8, py, kColumnWidth - 16, 20);
+          py += 21;
+        } else {
+          // A grid: the group's first button reserves the block's rows.
+          const bool first = group->buttons().size() == 1;
+          int rows = 0, columns = 0;
+          bool captions = false;
+          for (const ControlDecl& o : decl_.Controls)
+            if (o.Kind == ControlKind::RadioButton && std::strcmp(o.Group, c.Group) == 0) {
+              rows = std::max(rows, o.Row + 1);
+              columns = std::max(columns, o.Column + 1);
+              captions |= *o.Caption != '\0';
+            }
+          if (first) group->setProperty("top", py);
+          const int top = group->property("top").toInt();
+          // Buttons without captions sit close together, as a compass.
+          const int cell = captions ? (kColumnWidth - 16) / columns : 24;
+          radio->setGeometry(8 + c.Column * cell, top + c.Row * 21, captions ? cell - 4 : 20, 20);
+          if (first) py = top + rows * 21;
+        }
         own_.append({&c, radio});
         // Only the newly chosen button runs the preview.
         connect(radio, &QRadioButton::toggled, this, [this, &c](bool on) {
@@ -296,7 +317,6 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
           OwnControlChanged(c);
           RunPreview();
         });
-        py += 21;
         break;
       }
     }
@@ -519,7 +539,9 @@ void TFormFilter::FilterCommand() {
     PreparePreview(doc.Width(), doc.Height());
     RunPreview();
   }
-  if (FormHome) {
+  if (CentredOnScreen() && screen()) {
+    move(screen()->geometry().center() - QPoint(width() / 2, height() / 2));
+  } else if (FormHome) {
     const QRect home = FormHome->geometry();
     move(home.center() - QPoint(width() / 2, height() / 2));
   }

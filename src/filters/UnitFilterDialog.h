@@ -129,6 +129,9 @@ class TFormFilter : public QDialog {
   virtual void OpeningSetup() {}
   virtual void OwnControlChanged(const ControlDecl&) {}
   virtual void AdjustContext(KernelContext&) const {}
+  // Where the opening command puts the dialog: centred on the main window,
+  // or on the screen.
+  virtual bool CentredOnScreen() const { return false; }
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

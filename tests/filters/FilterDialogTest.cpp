@@ -694,6 +694,66 @@ TEST_F(FilterDialogTest, AlignmentWithAutoFramCropsAndRecordsOneEntry) {
   d->Bar("Power")->SetPosition(0);
 }
 
+// Option buttons set out as the dialogs show them: rows top to bottom,
+// columns left to right, each grid below the controls before it.
+struct GridCase {
+  const char* dialogClass;
+  std::vector<std::vector<const char*>> rows;  // "" leaves a place empty
+};
+
+class GridTest : public FilterDialogTest, public ::testing::WithParamInterface<GridCase> {};
+
+TEST_P(GridTest, ButtonsInTheirRowsAndColumns) {
+  const GridCase c = GetParam();
+  TFormFilter* d = nullptr;
+  for (TFormFilter* f : FilterDialogs())
+    if (std::string(f->Decl().DialogClass) == c.dialogClass) d = f;
+  ASSERT_NE(d, nullptr);
+  auto at = [&](const char* name) {
+    QRadioButton* r = d->Radio(QString::fromLatin1(name));
+    EXPECT_NE(r, nullptr) << name;
+    return r ? r->mapTo(d, QPoint(0, 0)) : QPoint();
+  };
+  for (std::size_t i = 0; i < c.rows.size(); ++i)
+    for (std::size_t j = 0; j < c.rows[i].size(); ++j) {
+      const char* name = c.rows[i][j];
+      if (!*name) continue;
+      const QPoint p = at(name);
+      for (std::size_t k = j + 1; k < c.rows[i].size(); ++k)
+        if (*c.rows[i][k]) {
+          EXPECT_EQ(at(c.rows[i][k]).y(), p.y()) << name << " " << c.rows[i][k];
+          EXPECT_GT(at(c.rows[i][k]).x(), p.x()) << name << " " << c.rows[i][k];
+        }
+      if (i + 1 < c.rows.size()) {
+        for (const char* below : c.rows[i + 1]) {
+          if (*below) {
+            EXPECT_GT(at(below).y(), p.y()) << name << " " << below;
+          }
+        }
+      }
+      // Same column, same left edge.
+      for (std::size_t k = i + 1; k < c.rows.size(); ++k) {
+        if (j < c.rows[k].size() && *c.rows[k][j]) {
+          EXPECT_EQ(at(c.rows[k][j]).x(), p.x()) << name;
+        }
+      }
+    }
+  if (QWidget* power = d->Bar("Power")) {
+    EXPECT_LT(power->mapTo(d, QPoint(0, 0)).y(), at(c.rows[0][0]).y());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, GridTest,
+    ::testing::Values(GridCase{"TFormEdges", {{"NW", "N", "NE"}, {"W", "", "E"}, {"SW", "S", "SE"}}},
+                      GridCase{"TFormEdgesGradient", {{"NW", "N", "NE"}, {"W", "", "E"}, {"SW", "S", "SE"}}},
+                      GridCase{"TFormDomed", {{"NW", "N", "NE"}, {"W", "", "E"}, {"SW", "S", "SE"}}},
+                      GridCase{"TFormHP", {{"E", "N"}}},
+                      GridCase{"TFormLaplace", {{"NW", "N", "NE"}}},
+                      GridCase{"TFormContours", {{"NW", "N"}, {"NE", "NN"}}},
+                      GridCase{"TFormNoise", {{"Pieprz", "Szum", "Sol"}}}),
+    [](const ::testing::TestParamInfo<GridCase>& i) { return std::string(i.param.dialogClass); });
+
 // The matrix dialogs: what the matrix is after the opening and after a click,
 // against matrices written out by hand, and the full run against the batch
 // command given the clicked buttons.

@@ -18,10 +18,10 @@ const FilterDecl& ContoursFilter() {
       .HasTransparency = true,
       .Controls =
           {
-              Radio("NW", "Poziomy Sobel", "Macierz", false),
-              Radio("NE", "Poziomy Prewitta", "Macierz", false),
-              Radio("N", "Pionowy Sobel", "Macierz", true),
-              Radio("NN", "Pionowy Prewitta", "Macierz", false),
+              Place(Radio("NW", "Poziomy Sobel", "Macierz", false), 0, 0),
+              Place(Radio("NE", "Poziomy Prewitta", "Macierz", false), 1, 0),
+              Place(Radio("N", "Pionowy Sobel", "Macierz", true), 0, 1),
+              Place(Radio("NN", "Pionowy Prewitta", "Macierz", false), 1, 1),
           },
       .Run = RunMatrixDialog,
       .Summary = "Contour filters: vertical or horizontal Sobel and Prewitt gradients.",

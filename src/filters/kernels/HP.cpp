@@ -18,8 +18,8 @@ const FilterDecl& HPFilter() {
       .HasTransparency = true,
       .Controls =
           {
-              Radio("E", "Usuń średnią", "Macierz", true),
-              Radio("N", "HP", "Macierz", false),
+              Place(Radio("E", "Usuń średnią", "Macierz", true), 0, 0),
+              Place(Radio("N", "HP", "Macierz", false), 0, 1),
           },
       .Run = RunMatrixDialog,
       .Summary = "Simple sharpening: the pixel against its four (HP) or eight neighbours.",

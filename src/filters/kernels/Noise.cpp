@@ -29,9 +29,9 @@ const FilterDecl& NoiseFilter() {
               Track("losG", "Częstość G", 1, 100, 50, "ScalLos"),
               Track("losB", "Częstość B", 1, 100, 50, "ScalLos"),
               Link("ScalLos", true),
-              Radio("Pieprz", "Pieprz", "Rodzaj", false),
-              Radio("Szum", "Szum", "Rodzaj", true),
-              Radio("Sol", "Sól", "Rodzaj", false),
+              Place(Radio("Pieprz", "Pieprz", "Rodzaj", false), 0, 0),
+              Place(Radio("Szum", "Szum", "Rodzaj", true), 0, 1),
+              Place(Radio("Sol", "Sól", "Rodzaj", false), 0, 2),
               Check("Mono", "Monochromatycznie", false),
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) {

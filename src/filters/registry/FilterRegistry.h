@@ -28,12 +28,18 @@ struct ControlDecl {
   // Track bars: the link box that ties them ("Scal"), or "" when free.
   // Radio buttons: the group they belong to.
   const char* Group;
+  // Radio buttons set out in a grid within their group's block (row and
+  // column from 0); a row of -1 puts each under the one before.
+  int Row;
+  int Column;
 };
 
 ControlDecl Track(const char* name, const char* caption, int min, int max, int def, const char* link = "");
 ControlDecl Check(const char* name, const char* caption, bool def);
 ControlDecl Radio(const char* name, const char* caption, const char* group, bool def);
 ControlDecl Link(const char* name, bool def, const char* caption = "Scal suwaki");
+// The control at a place of its group's grid.
+ControlDecl Place(ControlDecl c, int row, int column);
 
 class FilterSettings;
 using FilterRunFn = void (*)(const KernelArgs& args, const FilterSettings& values);
