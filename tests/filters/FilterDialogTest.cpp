@@ -21,6 +21,7 @@
 #include <sstream>
 
 #include "app/StartUp.h"
+#include "app/MenuTree.h"
 #include "app/UnitHome.h"
 #include "batch/BatchCommand.h"
 #include "document/PictureFiles.h"
@@ -692,6 +693,28 @@ TEST_F(FilterDialogTest, AlignmentWithAutoFramCropsAndRecordsOneEntry) {
   EXPECT_EQ(FormHistory->Entries.last().Title, QString::fromUtf8("Wyrównanie horyzontalne - nr: %1").arg(entries));
   EXPECT_EQ(FormHistory->Entries.last().Width, 180);
   d->Bar("Power")->SetPosition(0);
+}
+
+// The menu place each declaration gives (shown on the help pages) is the
+// place of its item in the main menu.
+TEST_F(FilterDialogTest, DeclaredMenuPlacesAreTheMenuItemsPlaces) {
+  for (const FilterDecl* d : AllFilters()) {
+    // The picture overlay's item opens its picture choice first.
+    const std::string command =
+        std::string(d->DialogClass) == "TFormFilterImPos" ? "TFormImposition" : std::string(d->DialogClass);
+    const char* menu = nullptr;
+    const MenuItemDecl* item = nullptr;
+    for (const MenuItemDecl& m : MainMenuDecl()) {
+      if (m.Depth == 0) menu = m.Caption;
+      if (m.Command && command == m.Command) {
+        item = &m;
+        break;
+      }
+    }
+    ASSERT_NE(item, nullptr) << d->Stem;
+    EXPECT_STREQ(d->Menu, menu) << d->Stem;
+    EXPECT_STREQ(d->MenuCaption, item->Caption) << d->Stem;
+  }
 }
 
 // Option buttons set out as the dialogs show them: rows top to bottom,

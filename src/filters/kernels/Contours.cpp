@@ -10,6 +10,7 @@ const FilterDecl& ContoursFilter() {
       .Stem = "Contours",
       .DialogClass = "TFormContours",
       .MenuCaption = "Filtry konturowe...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje filtrów konturowych",
       .HistoryLabel = "Filtry konturowe",
       .PreviewHalfSize = 200,
@@ -25,6 +26,7 @@ const FilterDecl& ContoursFilter() {
           },
       .Run = RunMatrixDialog,
       .Summary = "Contour filters: vertical or horizontal Sobel and Prewitt gradients.",
+      .Description = "Filtry konturowe: pionowy lub poziomy operator Sobela albo Prewitta.",
   };
   return decl;
 }

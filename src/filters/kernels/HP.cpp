@@ -10,6 +10,7 @@ const FilterDecl& HPFilter() {
       .Stem = "HP",
       .DialogClass = "TFormHP",
       .MenuCaption = "Proste wyostrzenie...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje prostego wyostrzania",
       .HistoryLabel = "Proste wyostrzenie",
       .PreviewHalfSize = 200,
@@ -23,6 +24,7 @@ const FilterDecl& HPFilter() {
           },
       .Run = RunMatrixDialog,
       .Summary = "Simple sharpening: the pixel against its four (HP) or eight neighbours.",
+      .Description = "Proste wyostrzenie: piksel wzmocniony względem czterech (HP) lub ośmiu (Usuń średnią) sąsiadów; płaskie obszary zachowują kolor.",
   };
   return decl;
 }

@@ -9,6 +9,7 @@ const FilterDecl& LaplaceFilter() {
       .Stem = "Laplace",
       .DialogClass = "TFormLaplace",
       .MenuCaption = "Wykrywanie Laplace...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje Laplace",
       .HistoryLabel = "Wyszukiwanie Laplace",
       .PreviewHalfSize = 200,
@@ -23,6 +24,7 @@ const FilterDecl& LaplaceFilter() {
           },
       .Run = RunMatrixDialog,
       .Summary = "Laplace edge detection with one of three 3 x 3 Laplacians.",
+      .Description = "Wykrywanie Laplace: jedna z trzech macierzy Laplace'a 3 × 3; płaskie obszary czernieją.",
   };
   return decl;
 }

@@ -51,6 +51,7 @@ struct FilterDecl {
   const char* Stem;           // kernel stem: "Contrast" runs ApplyContrast
   const char* DialogClass;    // "TFormContrast"
   const char* MenuCaption;    // "Kontrast..."
+  const char* Menu = "";      // the main menu the item stands in ("Filtry proste")
   const char* DialogCaption;  // "Opcje kontrastu"
   const char* HistoryLabel;   // "Kontrast"
   int PreviewHalfSize;        // H; 0 when the dialog has no preview
@@ -59,7 +60,8 @@ struct FilterDecl {
   bool HasTransparency;
   std::vector<ControlDecl> Controls;
   FilterRunFn Run;
-  const char* Summary;  // one sentence for the help pages and --list
+  const char* Summary;  // one sentence for --list
+  const char* Description = "";  // one Polish sentence for the help pages
   FilterPrepareFn Prepare = nullptr;
 
   bool HasPreview() const { return PreviewHalfSize > 0; }
