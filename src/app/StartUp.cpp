@@ -9,12 +9,17 @@
 #include "app/UnitHome.h"
 #include "app/UnitWelcome.h"
 #include "document/UnitImageHome.h"
+#include "document/UnitSaveBMP.h"
+#include "document/UnitSaveJPG.h"
 #include "filters/FilterDialogs.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
+#include "tools/UnitBrushOptions.h"
 #include "tools/UnitCanal.h"
+#include "tools/SelectionWindows.h"
 #include "tools/UnitColor.h"
+#include "tools/ShapeWindows.h"
 #include "tools/UnitTools.h"
 
 // The resources live in the static library; their registration must be
@@ -79,6 +84,11 @@ void CreateWindows(bool show) {
   FormOptionsMileStone = new TFormOptionsMileStone(FormHome);
   // The tool option windows, the save dialogs and the filter dialogs come
   // here, in this order, as they are added.
+  CreateBrushOptionWindows(FormHome);
+  CreateShapeWindows(FormHome);
+  CreateSelectionWindows(FormHome);
+  FormSaveBMP = new TFormSaveBMP(FormHome);
+  FormSaveJPG = new TFormSaveJPG(FormHome);
   CreateFilterDialogs(FormHome);
   FormWelcome = new TFormWelcome(FormHome);
   CreateLateFilterDialogs(FormHome);

@@ -1,7 +1,9 @@
 #include "app/UnitHome.h"
 
 #include <QAbstractFileIconProvider>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -19,14 +21,20 @@
 #include <ctime>
 
 #include "app/UnitWelcome.h"
+#include "document/DocumentSave.h"
 #include "document/PictureFiles.h"
 #include "document/UnitImageHome.h"
+#include "document/UnitSaveBMP.h"
+#include "document/UnitSaveJPG.h"
+#include "document/io/SaveRoute.h"
+#include "document/io/SelectionCopy.h"
 #include "engine/BlendModes.h"
 #include "engine/Random.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
 #include "tools/UnitTools.h"
+#include "ui/Clipboard.h"
 #include "ui/ImageControl.h"
 #include "ui/Windows.h"
 
@@ -66,9 +74,8 @@ PreviewIconProvider* IconProvider() {
 
 }  // namespace
 
-QStringList OpenDialogFilters() {
+QStringList SaveDialogFilters() {
   return {
-      QStringLiteral("All (*.gif *.jpg *.jpeg *.bmp *.ico *.emf *.wmf *.png)"),
       QStringLiteral("JPEG Image File (*.jpg)"),
       QStringLiteral("JPEG Image File (*.jpeg)"),
       QStringLiteral("Bitmaps (*.bmp)"),
@@ -78,6 +85,10 @@ QStringList OpenDialogFilters() {
       QStringLiteral("GIF Image (*.gif)"),
       QStringLiteral("PNG Image (*.png)"),
   };
+}
+
+QStringList OpenDialogFilters() {
+  return QStringList{QStringLiteral("All (*.gif *.jpg *.jpeg *.bmp *.ico *.emf *.wmf *.png)")} + SaveDialogFilters();
 }
 
 TFormHome::TFormHome(QWidget* parent)
@@ -105,6 +116,7 @@ TFormHome::TFormHome(QWidget* parent)
   menus_.ConnectCommand(QStringLiteral("OpenPicture"), [this] { OpenPicture(); });
   menus_.ConnectCommand(QStringLiteral("SavePicture"), [this] { SavePicture(); });
   menus_.ConnectCommand(QStringLiteral("CopyPicture"), [this] { CopyPicture(); });
+  menus_.ConnectCommand(QStringLiteral("PastePicture"), [this] { PastePicture(); });
   menus_.ConnectCommand(QStringLiteral("Close"), [this] { close(); });
   menus_.ConnectCommand(QStringLiteral("ToggleUndo"), [] { FormHistory->ToggleUndo(); });
   menus_.ConnectCommand(QStringLiteral("StepBack"), [] { FormHistory->StepBack(); });
@@ -137,7 +149,9 @@ QFileDialog* TFormHome::SavePictureDialog1() {
   saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
   saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
   saveDialog_->setDefaultSuffix(QStringLiteral("jpg"));
+  saveDialog_->setNameFilters(SaveDialogFilters());
   saveDialog_->setIconProvider(IconProvider());
+  saveDialog_->setWindowTitle(QStringLiteral("Zapisz"));
   return saveDialog_;
 }
 
@@ -270,15 +284,111 @@ void TFormHome::SetMainUiEnabled(bool enabled) {
 }
 
 void TFormHome::SavePicture() {
-  // Saving comes with its own dialogs; the item is in place and enabled.
+  QFileDialog* dialog = SavePictureDialog1();
+  // Each save starts with an empty name (selectFile ignores an empty one).
+  if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) edit->clear();
+  for (auto* view : dialog->findChildren<QAbstractItemView*>())
+    if (view->selectionModel()) view->selectionModel()->clearSelection();
+  SetThumbnailView(dialog);
+  if (ui::RunDialog(dialog) != QDialog::Accepted) return;
+  const QStringList chosen = dialog->selectedFiles();
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return;
+  saveName_ = chosen.first();
+  const std::string path = saveName_.toStdString();
+  switch (SaveRouteFor(path)) {
+    case SaveRoute::Metafile:
+    case SaveRoute::Icon:
+    case SaveRoute::Png:
+      SaveWorkImage(this, [&path](const Bitmap& picture) { WritePictureFile(picture, path); });
+      break;
+    case SaveRoute::BitmapOptions:
+      ui::RunDialog(FormSaveBMP);
+      break;
+    case SaveRoute::JpegOptions:
+      ui::RunDialog(FormSaveJPG);
+      break;
+    case SaveRoute::Unsupported:
+      ui::ShowMessage(this, QStringLiteral("Nieobsługiwany format pliku! Nie zapisano obrazka."));
+      break;
+  }
 }
 
 void TFormHome::CopyPicture() {
-  // The clipboard comes with saving; the item is in place and enabled.
+  const CHomeImage& doc = FormImageHome->HomeImage;
+  if (!doc.HasPicture()) return;
+  if (!AnyPixelSelected(doc.SelectionMask)) {
+    ui::ShowMessage(this, QStringLiteral("Żadne piksele nie są zaznaczone!"));
+    return;
+  }
+  const int kind = FormTools->SelectionKind;
+  const bool shape = kind >= 1 && kind <= 3;
+  bool copied = false;
+  if (!shape || FormTools->SelectionCorners) {
+    try {
+      CopyRect corners;
+      if (shape) {
+        const QLine c = FormTools->SelectionCorners();
+        corners = {c.x1(), c.x2(), c.y1(), c.y2()};
+      }
+      // Worked out on a copy: the document is never touched.
+      copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
+    } catch (const std::exception&) {
+      copied = false;
+    }
+  }
+  if (!copied) ui::ShowMessage(this, QStringLiteral("Nie mogłem skopiować obrazka"));
 }
 
 void TFormHome::PastePicture() {
-  // Not connected yet: "Wklej" stays disabled until pasting exists.
+  TFormImageHome* home = FormImageHome;
+  CHomeImage& doc = home->HomeImage;
+  // Read first: without a picture on the clipboard the document, its
+  // selection and the history stay exactly as they were.
+  Bitmap pasted = ui::PictureFromClipboard();
+  if (pasted.Empty()) {
+    ui::ShowMessage(this, QStringLiteral("Nie mogłem załadować obrazka"));
+    return;
+  }
+  if (FormHistory->Count() >= 1) doc.FreeMask();
+  try {
+    home->ObrazDlaUsera->SetPicture(std::move(pasted));
+    doc.AssignPicture(*home->ObrazDlaUsera, QStringLiteral("Nowy obrazek"));
+    doc.FitDisplay(*home->ObrazDlaUsera);
+    EnableDocumentMenus();
+    doc.StoreDisplaySize(*home->ObrazDlaUsera);
+  } catch (const std::exception&) {
+    // Out of memory half way: the newest history state comes back.
+    ui::ShowMessage(this, QStringLiteral("Nie mogłem załadować obrazka"));
+    if (FormHistory->Count() >= 1) {
+      home->RecordLoadedPicture(QStringLiteral("Wklej"));
+      FormHistory->DeleteHistoryEntry();
+    }
+    return;
+  }
+  // The whole clipboard picture is kept, without a cropped border.
+  FormTools->EnableMainUi();
+  FormTools->SelectTool(0);
+  FormTools->CloseToolOptionWindows();
+  // The old selection shape must not be outlined on the new picture.
+  FormTools->SelectionKind = 0;
+  RestoreCleanDisplay();
+  doc.AllocateMask();
+  FormTools->SetInvertMenu(false, false);
+  home->RecordLoadedPicture(QStringLiteral("Wklej"));
+  FormTools->CloseToolOptionWindows();
+  FormTools->SelectionKind = 0;
+  home->ShowOnDisplay(doc.WorkImage);
+  FormHistory->RestoreHistoryEntry(FormHistory->Count() - 1);
+  doc.MarkSaved();
+}
+
+void TFormHome::closeEvent(QCloseEvent* event) {
+  if (FormImageHome && FormImageHome->HomeImage.ChangedSinceSaved() &&
+      !ui::AskYesNo(this, QStringLiteral("Obrazek nie został zapisany. Zakończyć bez zapisywania?"))) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void TFormHome::dragEnterEvent(QDragEnterEvent* event) {

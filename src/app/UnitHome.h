@@ -42,8 +42,10 @@ class TFormHome : public QMainWindow {
   // For DisableMainUi / EnableMainUi: the window, "Plik" and "Edycja".
   void SetMainUiEnabled(bool enabled);
 
-  // Saving and the clipboard; their items are in place and call these.
+  // Saving and the clipboard.
   void SavePicture();
+  // The name chosen in the save dialog, for the option windows.
+  const QString& ChosenSaveName() const { return saveName_; }
   void CopyPicture();
   void PastePicture();
 
@@ -51,17 +53,21 @@ class TFormHome : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Asks before a picture that was never saved is lost.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   MenuTree menus_;
   bool invertTicked_ = false;
   QFileDialog* openDialog_ = nullptr;
   QFileDialog* saveDialog_ = nullptr;
+  QString saveName_;
 };
 
 extern TFormHome* FormHome;
 
-// The file dialog's filter list: description and patterns.
+// The file dialogs' filter lists: description and patterns.
 QStringList OpenDialogFilters();
+QStringList SaveDialogFilters();
 
 }  // namespace rv

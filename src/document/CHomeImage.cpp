@@ -60,6 +60,7 @@ bool CHomeImage::LoadFile(const QString& fileName) {
   FormTools->SelectTool(0);
   FormTools->CloseToolOptionWindows();
   FormTools->SelectionKind = 0;
+  MarkSaved();
   return true;
 }
 
@@ -72,6 +73,10 @@ void CHomeImage::AssignPicture(const Bitmap& picture, const QString& fileName) {
   // expensive to copy and most assignments repeat what is there.
   for (Bitmap* b : {&WorkImage, &BackupImage, &SnapshotImage})
     if (!(*b == picture)) *b = picture;
+  NamePicture(fileName);
+}
+
+void CHomeImage::NamePicture(const QString& fileName) {
   FileName = fileName;
   if (FormImageHome) FormImageHome->setWindowTitle(fileName);
 }
@@ -89,6 +94,26 @@ void CHomeImage::FreeMask() { SelectionMask = rv::SelectionMask(); }
 void CHomeImage::StoreDisplaySize(const ui::ImageControl& display) {
   DisplayWidth = display.width();
   DisplayHeight = display.height();
+}
+
+}  // namespace rv
+
+namespace rv {
+
+std::uint64_t PictureFingerprint(const Bitmap& picture) {
+  // FNV-1a over the size and each pixel's colour.
+  std::uint64_t h = 1469598103934665603ull;
+  auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+  mix(static_cast<std::uint64_t>(picture.Width()) << 32 | static_cast<std::uint32_t>(picture.Height()));
+  const Pixel* p = picture.Data();
+  for (std::size_t i = 0, n = picture.PixelCount(); i < n; ++i) mix(p[i] & 0x00FFFFFFu);
+  return h;
+}
+
+void CHomeImage::MarkSaved() { savedPrint_ = PictureFingerprint(WorkImage); }
+
+bool CHomeImage::ChangedSinceSaved() const {
+  return HasPicture() && PictureFingerprint(WorkImage) != savedPrint_;
 }
 
 }  // namespace rv

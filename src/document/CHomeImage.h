@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
+
 #include "engine/Bitmap.h"
 
 namespace rv {
@@ -44,10 +46,24 @@ class CHomeImage {
 
   void AssignPicture(const ui::ImageControl& source, const QString& fileName);
   void AssignPicture(const Bitmap& picture, const QString& fileName);
+  // The name half of AssignPicture, for callers that have put the picture
+  // into the three bitmaps themselves.
+  void NamePicture(const QString& fileName);
   void FitDisplay(ui::ImageControl& display);
   void AllocateMask();
   void FreeMask();
   void StoreDisplaySize(const ui::ImageControl& display);
+
+  // The close prompt's question: does the working picture differ from the
+  // picture as it was last opened, pasted or saved?
+  void MarkSaved();
+  bool ChangedSinceSaved() const;
+
+ private:
+  std::uint64_t savedPrint_ = 0;
 };
+
+// A fingerprint of the picture's size and colours (not the fourth byte).
+std::uint64_t PictureFingerprint(const Bitmap& picture);
 
 }  // namespace rv

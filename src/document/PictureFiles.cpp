@@ -21,9 +21,7 @@
 
 namespace rv {
 
-namespace {
-
-Bitmap FromImageOnWhite(const QImage& decoded) {
+Bitmap ImageOnWhite(const QImage& decoded) {
   if (!decoded.hasAlphaChannel()) {
     // Opaque pictures need no compositing: rows of RGB32 are our layout already.
     const QImage img = decoded.convertToFormat(QImage::Format_RGB32);
@@ -53,6 +51,8 @@ Bitmap FromImageOnWhite(const QImage& decoded) {
   }
   return out;
 }
+
+namespace {
 
 bool IsMetafileContent(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -99,7 +99,7 @@ Bitmap LoadPictureFile(const std::string& path) {
   if (!reader.read(&img) || img.isNull())
     throw PictureError(path + ": " + reader.errorString().toStdString());
   if (!SizeAllowed(img.width(), img.height())) throw PictureError(path + ": the picture is too large");
-  Bitmap picture = FromImageOnWhite(img);
+  Bitmap picture = ImageOnWhite(img);
   RestoreSixteenBitLevels(path, picture);
   return picture;
 }

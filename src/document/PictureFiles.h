@@ -7,6 +7,8 @@
 
 #include "engine/Bitmap.h"
 
+class QImage;
+
 namespace rv {
 
 class PictureError : public std::runtime_error {
@@ -34,6 +36,10 @@ constexpr int kPictureAllocationLimitMiB = 512;
 // transparent areas on white; WMF and EMF files, recognised by their content
 // whatever their name, are drawn on white at their own size. Throws PictureError.
 Bitmap LoadPictureFile(const std::string& path);
+
+// A decoded picture as a 32-bit bitmap, transparent areas on white (also
+// for pictures that come from the clipboard). Throws PictureError.
+Bitmap ImageOnWhite(const QImage& decoded);
 
 // Reads the file as a WMF or EMF metafile only. Throws PictureError.
 Bitmap LoadMetafileFile(const std::string& path);

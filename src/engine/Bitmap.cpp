@@ -98,6 +98,18 @@ Bitmap Bitmap::Copy(int left, int top, int w, int h) const {
   return out;
 }
 
+void CopyArea(const Bitmap& from, Bitmap& to, int left, int top, int w, int h) {
+  const int width = std::min(from.Width(), to.Width());
+  const int height = std::min(from.Height(), to.Height());
+  const int x0 = std::clamp(left, 0, width);
+  const int y0 = std::clamp(top, 0, height);
+  const int x1 = std::clamp(left + w, x0, width);
+  const int y1 = std::clamp(top + h, y0, height);
+  if (x1 == x0) return;
+  for (int y = y0; y < y1; ++y)
+    std::memcpy(to.Row(y) + x0, from.Row(y) + x0, static_cast<std::size_t>(x1 - x0) * sizeof(Pixel));
+}
+
 bool operator==(const Bitmap& a, const Bitmap& b) {
   return a.width_ == b.width_ && a.height_ == b.height_ &&
          (a.PixelCount() == 0 || std::memcmp(a.Data(), b.Data(), a.PixelCount() * sizeof(Pixel)) == 0);

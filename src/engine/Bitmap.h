@@ -90,6 +90,10 @@ class Bitmap {
   detail::PixelStore pixels_;
 };
 
+// Copies the rectangle [left, left + w) x [top, top + h) of from onto the same
+// place of to, clipped to both pictures.
+void CopyArea(const Bitmap& from, Bitmap& to, int left, int top, int w, int h);
+
 // True when the three colour channels of every pixel agree (the fourth byte is ignored).
 bool SameColors(const Bitmap& a, const Bitmap& b);
 

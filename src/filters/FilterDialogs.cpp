@@ -8,6 +8,7 @@
 #include "filters/UnitBalanceColor.h"
 #include "filters/UnitBlurFilter.h"
 #include "filters/UnitBreak.h"
+#include "filters/UnitChangeSize.h"
 #include "filters/UnitContours.h"
 #include "filters/UnitContrast.h"
 #include "filters/UnitDark.h"
@@ -26,11 +27,13 @@
 #include "filters/UnitGradientPoint.h"
 #include "filters/UnitGradientWidth.h"
 #include "filters/UnitGrayFilter.h"
+#include "filters/GeometryCommands.h"
 #include "filters/UnitHP.h"
 #include "filters/UnitHeave.h"
 #include "filters/UnitHeight.h"
 #include "filters/UnitHold.h"
 #include "filters/UnitHue.h"
+#include "filters/UnitImposition.h"
 #include "filters/UnitLaplace.h"
 #include "filters/UnitLayer.h"
 #include "filters/UnitLight.h"
@@ -87,6 +90,8 @@ void Create(T*& global, const char* dialogClass, QWidget* parent) {
 const QList<TFormFilter*>& FilterDialogs() { return Dialogs(); }
 
 void CreateFilterDialogs(QWidget* parent) {
+  // The mirrors and turns have no window; their items act at once.
+  ConnectGeometryCommands();
   Create(FormFill, "TFormFill", parent);
   Create(FormLight, "TFormLight", parent);
   Create(FormDark, "TFormDark", parent);
@@ -114,13 +119,18 @@ void CreateFilterDialogs(QWidget* parent) {
   Create(FormSepia, "TFormSepia", parent);
   Create(FormVignette, "TFormVignette", parent);
   Create(FormMozaic, "TFormMozaic", parent);
-  // TFormChangeSize comes here.
+  FormChangeSize = new TFormChangeSize(parent);
+  if (FormHome) FormHome->Menus().ConnectCommand(QStringLiteral("TFormChangeSize"), [] { FormChangeSize->ChangeSizeCommand(); });
   Create(FormHue, "TFormHue", parent);
   Create(FormWidth, "TFormWidth", parent);
   Create(FormHeight, "TFormHeight", parent);
-  // TFormImposition comes here.
+  FormImposition = new TFormImposition(parent);
   Create(FormFilterImPos, "TFormFilterImPos", parent);
   Create(FormTexture, "TFormTexture", parent);
+  if (FormHome && FormFilterImPos)
+    FormHome->Menus().ConnectCommand(QStringLiteral("TFormImposition"), [] { FormImposition->ImpositionCommand(); });
+  if (FormHome && FormTexture)
+    FormHome->Menus().ConnectCommand(QStringLiteral("TFormTexture"), [] { FormTexture->TextureCommand(); });
   Create(FormShift, "TFormShift", parent);
   Create(FormWetPaper, "TFormWetPaper", parent);
   Create(FormHeave, "TFormHeave", parent);

@@ -23,6 +23,4 @@ void TFormMatrixFilter::BuildMatrix() { matrix_ = rv::BuildMatrix(Settings()); }
 
 void TFormMatrixFilter::OpeningSetup() { matrix_ = OpeningMatrix(Settings()); }
 
-void TFormMatrixFilter::OwnControlChanged(const ControlDecl&) { BuildMatrix(); }
-
 }  // namespace rv

@@ -20,8 +20,9 @@ class TFormMatrixFilter : public TFormFilter {
 
  protected:
   void OpeningSetup() override;
-  void OwnControlChanged(const ControlDecl& c) override;
-  void AdjustContext(KernelContext& c) const override { c.Matrix = &matrix_; }
+  void OwnBarChanged(const QString&) override { BuildMatrix(); }
+  void OwnRadioChosen(const QString&) override { BuildMatrix(); }
+  void AddToContext(KernelContext& c, bool) const override { c.Matrix = &matrix_; }
 
  private:
   FilterMatrix matrix_;

@@ -22,10 +22,10 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
-#include "engine/BlendModes.h"
 #include "history/UnitHistory.h"
 #include "tools/UnitCanal.h"
 #include "tools/UnitTools.h"
+#include "ui/ControlRows.h"
 #include "ui/ImageControl.h"
 #include "ui/TrackBar.h"
 #include "ui/Windows.h"
@@ -39,7 +39,7 @@ constexpr int kPreviewSize = 391;  // ImageViewUser inside it
 constexpr int kColumnWidth = 280;
 constexpr int kProgressHeight = 18;
 constexpr int kCancelSize = 16;
-constexpr int kRowHeight = 32;  // caption and value label over the slider, one row of bars
+constexpr int kRowHeight = ui::kTrackRowHeight;  // one row of bars
 
 // Used only when the tool palette does not exist (never in the program).
 CPixelEngine& SpareEngine() {
@@ -50,20 +50,7 @@ CPixelEngine& SpareEngine() {
 CPixelEngine& Engine() { return FormTools ? FormTools->FilterEngine : SpareEngine(); }
 
 QFrame* MakePanel(QWidget* parent, int y, int height) {
-  auto* p = new QFrame(parent);
-  p->setFrameShape(QFrame::Panel);
-  p->setFrameShadow(QFrame::Raised);
-  p->setGeometry(0, y, kColumnWidth, height);
-  return p;
-}
-
-QComboBox* MakeModeBox(QWidget* parent, const char* name) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  for (const char* mode : kBlendModeNames) box->addItem(QString::fromUtf8(mode));
-  box->setCurrentIndex(0);
-  box->setMaxVisibleItems(26);
-  return box;
+  return ui::MakeRaisedPanel(parent, y, kColumnWidth, height);
 }
 
 }  // namespace
@@ -161,20 +148,12 @@ void TFormFilter::Build() {
 
   int y = 0;
   if (decl_.HasTryb) {
-    QFrame* p = MakePanel(column, y, 30);
-    auto* caption = new QLabel(QStringLiteral("Tryb:"), p);
-    caption->setGeometry(8, 7, 60, 16);
-    Tryb = MakeModeBox(p, "Tryb");
-    Tryb->setGeometry(70, 4, 202, 22);
+    Tryb = ui::AddModeRow(column, y, kColumnWidth, QStringLiteral("Tryb:"), "Tryb");
     connect(Tryb, &QComboBox::currentIndexChanged, this, [this] { RunPreview(); });
     y += 32;
   }
   if (decl_.HasTypeBox) {
-    QFrame* p = MakePanel(column, y, 30);
-    auto* caption = new QLabel(QStringLiteral("Rodzaj:"), p);
-    caption->setGeometry(8, 7, 60, 16);
-    TypeBox = MakeModeBox(p, "TypeBox");
-    TypeBox->setGeometry(70, 4, 202, 22);
+    TypeBox = ui::AddModeRow(column, y, kColumnWidth, QStringLiteral("Rodzaj:"), "TypeBox");
     connect(TypeBox, &QComboBox::currentIndexChanged, this, [this] { RunPreview(); });
     y += 32;
   }
@@ -258,22 +237,19 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
       panel = MakePanel(column, y, 10);
       py = 3;
     }
-    const QString name = QString::fromLatin1(c.Name);
-    const QString caption = QString::fromUtf8(c.Caption);
     switch (c.Kind) {
       case ControlKind::TrackBar: py = AddTrackRow(panel, py, c, i); break;
       case ControlKind::CheckBox:
       case ControlKind::LinkBox: {
-        auto* box = new QCheckBox(caption, panel);
-        box->setObjectName(name);
-        box->setChecked(c.Default != 0);
-        box->setGeometry(8, py, kColumnWidth - 16, 20);
+        QCheckBox* box = ui::AddCheckRow(panel, py, kColumnWidth, c);
         own_.append({&c, box});
         if (c.Kind == ControlKind::LinkBox)
           connect(box, &QCheckBox::clicked, this, [this, i] { LinkClicked(i); });
         else
-          connect(box, &QCheckBox::toggled, this, [this] { RunPreview(); });
-        py += 22;
+          connect(box, &QCheckBox::toggled, this, [this, name = QString::fromLatin1(c.Name)] {
+            if (ClickRunsPreview(name)) RunPreview();
+          });
+        py += ui::kCheckRowHeight;
         break;
       }
       case ControlKind::RadioButton: {
@@ -285,13 +261,9 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
           group->setObjectName(QString::fromLatin1(c.Group));
           radioGroups_.append(group);
         }
-        auto* radio = new QRadioButton(caption, panel);
-        radio->setObjectName(name);
-        group->addButton(radio);
-        radio->setChecked(c.Default != 0);
+        QRadioButton* radio = ui::AddRadioRow(panel, py, kColumnWidth, c, group);
         if (c.Row < 0) {
-          radio->setGeometry(8, py, kColumnWidth - 16, 20);
-          py += 21;
+          py += ui::kRadioRowHeight;
         } else {
           // A grid: the group's first button reserves the block's rows.
           const bool first = group->buttons().size() == 1;
@@ -307,14 +279,14 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
           const int top = group->property("top").toInt();
           // Buttons without captions sit close together, as a compass.
           const int cell = captions ? (kColumnWidth - 16) / columns : 24;
-          radio->setGeometry(8 + c.Column * cell, top + c.Row * 21, captions ? cell - 4 : 20, 20);
-          if (first) py = top + rows * 21;
+          radio->setGeometry(8 + c.Column * cell, top + c.Row * ui::kRadioRowHeight, captions ? cell - 4 : 20, 20);
+          if (first) py = top + rows * ui::kRadioRowHeight;
         }
         own_.append({&c, radio});
         // Only the newly chosen button runs the preview.
         connect(radio, &QRadioButton::toggled, this, [this, &c](bool on) {
           if (!on) return;
-          OwnControlChanged(c);
+          OwnRadioChosen(QString::fromLatin1(c.Name));
           RunPreview();
         });
         break;
@@ -327,18 +299,10 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
 }
 
 int TFormFilter::AddTrackRow(QWidget* parent, int y, const ControlDecl& c, int index) {
-  auto* caption = new QLabel(QString::fromUtf8(c.Caption), parent);
-  caption->setGeometry(8, y, 190, 13);
-  auto* value = new QLabel(QString::number(c.Default), parent);
-  value->setObjectName(QString::fromLatin1(c.Name) + QStringLiteral("Label"));
-  value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  value->setGeometry(200, y, 72, 13);
-  auto* bar = new ui::TrackBar(c.Min, c.Max, c.Default, parent);
-  bar->setObjectName(QString::fromLatin1(c.Name));
-  bar->setGeometry(4, y + 13, kColumnWidth - 8, 19);
-  own_.append({&c, bar, value});
-  connect(bar, &ui::TrackBar::Changed, this, [this, index] { TrackChanged(index); });
-  return y + kRowHeight;
+  const ui::TrackRow row = ui::AddTrackRow(parent, y, kColumnWidth, c);
+  own_.append({&c, row.Bar, row.Value});
+  connect(row.Bar, &ui::TrackBar::Changed, this, [this, index] { TrackChanged(index); });
+  return y + ui::kTrackRowHeight;
 }
 
 ui::TrackBar* TFormFilter::Bar(const QString& name) const {
@@ -420,7 +384,7 @@ void TFormFilter::TrackChanged(int index) {
   const OwnControl& self = own_[index];
   auto* bar = static_cast<ui::TrackBar*>(self.Widget);
   self.Value->setText(QString::number(bar->Position()));
-  OwnControlChanged(*self.Decl);
+  OwnBarChanged(QString::fromLatin1(self.Decl->Name));
   const char* link = self.Decl->Group;
   QCheckBox* linkBox = *link ? Box(QString::fromLatin1(link)) : nullptr;
   if (!linkBox || !linkBox->isChecked()) {
@@ -430,37 +394,28 @@ void TFormFilter::TrackChanged(int index) {
   // The other bars of the group follow in their order; a bar set to the value
   // it has raises no change, so only the group's last bar runs the preview.
   // When the last bar already had the value, the bar that moved runs it.
+  const QList<ui::TrackBar*> group = LinkGroup(link);
   const int runs = previewRuns_;
-  int last = -1;
   ++linkDepth_;
-  for (int j = 0; j < own_.size(); ++j) {
-    const OwnControl& o = own_[j];
-    if (o.Decl->Kind != ControlKind::TrackBar || std::strcmp(o.Decl->Group, link) != 0) continue;
-    last = j;
-    if (j != index) static_cast<ui::TrackBar*>(o.Widget)->SetPosition(bar->Position());
-  }
+  ui::FollowLinkedBar(group, bar);
   --linkDepth_;
-  if (index == last || (linkDepth_ == 0 && previewRuns_ == runs)) RunPreview();
+  if (bar == group.back() || (linkDepth_ == 0 && previewRuns_ == runs)) RunPreview();
 }
 
 void TFormFilter::LinkClicked(int index) {
   const OwnControl& self = own_[index];
   if (!static_cast<QCheckBox*>(self.Widget)->isChecked()) return;
-  ui::TrackBar* first = nullptr;
-  bool changed = false;
   const int runs = previewRuns_;
-  for (const OwnControl& o : own_) {
-    if (o.Decl->Kind != ControlKind::TrackBar || std::strcmp(o.Decl->Group, self.Decl->Name) != 0) continue;
-    auto* bar = static_cast<ui::TrackBar*>(o.Widget);
-    if (!first) {
-      first = bar;
-      continue;
-    }
-    changed |= bar->Position() != first->Position();
-    bar->SetPosition(first->Position());
-  }
   // A middle bar brought into line runs no preview of its own.
-  if (changed && previewRuns_ == runs) RunPreview();
+  if (ui::AlignLinkedBars(LinkGroup(self.Decl->Name)) && previewRuns_ == runs) RunPreview();
+}
+
+QList<ui::TrackBar*> TFormFilter::LinkGroup(const char* link) const {
+  QList<ui::TrackBar*> group;
+  for (const OwnControl& o : own_)
+    if (o.Decl->Kind == ControlKind::TrackBar && std::strcmp(o.Decl->Group, link) == 0)
+      group.append(static_cast<ui::TrackBar*>(o.Widget));
+  return group;
 }
 
 KernelContext TFormFilter::Context(bool fullRun) const {
@@ -483,7 +438,7 @@ KernelContext TFormFilter::Context(bool fullRun) const {
     const CHomeImage& doc = FormImageHome->HomeImage;
     c.Picture = fullRun ? &doc.BackupImage : &doc.WorkImage;
   }
-  AdjustContext(c);
+  AddToContext(c, fullRun);
   return c;
 }
 
@@ -539,6 +494,10 @@ void TFormFilter::FilterCommand() {
     PreparePreview(doc.Width(), doc.Height());
     RunPreview();
   }
+  ShowCentred();
+}
+
+void TFormFilter::ShowCentred() {
   if (CentredOnScreen() && screen()) {
     move(screen()->geometry().center() - QPoint(width() / 2, height() / 2));
   } else if (FormHome) {

@@ -99,6 +99,8 @@ class TFormFilter : public QDialog {
 
   // The filter command: set-up, preview, one preview run, modal show.
   void FilterCommand();
+  // Its last step: centred on the main window (or the screen), modal.
+  void ShowCentred();
   void PreparePreview(int width, int height);
   void ExtractPreviewRegion(int cx, int cy);
   void DragPreview();
@@ -123,12 +125,17 @@ class TFormFilter : public QDialog {
   // entry, and what follows once the dialog has closed.
   virtual bool CommitRecordsHistory() const { return true; }
   virtual void AfterCommit() {}
+  // Members whose check box is not a preview trigger.
+  virtual bool ClickRunsPreview(const QString& /*box*/) const { return true; }
+  // Runs when an own track bar changes, before its preview.
+  virtual void OwnBarChanged(const QString& /*bar*/) {}
+  // What a member adds to the kernel's context (its overlay picture).
+  virtual void AddToContext(KernelContext& /*context*/, bool /*fullRun*/) const {}
   // Members that hold state of their own besides the controls: what the
-  // opening command loads before the first preview, what an own control's
-  // change updates before its preview, and what the kernel gets from it.
+  // opening command loads before the first preview, and what the choice of an
+  // own option button updates before its preview.
   virtual void OpeningSetup() {}
-  virtual void OwnControlChanged(const ControlDecl&) {}
-  virtual void AdjustContext(KernelContext&) const {}
+  virtual void OwnRadioChosen(const QString& /*radio*/) {}
   // Where the opening command puts the dialog: centred on the main window,
   // or on the screen.
   virtual bool CentredOnScreen() const { return false; }
@@ -151,6 +158,7 @@ class TFormFilter : public QDialog {
   int AddTrackRow(QWidget* parent, int y, const ControlDecl& c, int index);
   void TrackChanged(int index);
   void LinkClicked(int index);
+  QList<ui::TrackBar*> LinkGroup(const char* link) const;  // the bars tied by that link box
   KernelContext Context(bool fullRun) const;
   void ShowCancel(bool normal, bool highlighted);
   QList<QWidget*> BusyControls() const;

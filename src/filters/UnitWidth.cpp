@@ -2,7 +2,7 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
-#include "history/UnitHistory.h"
+#include "filters/GeometryCommands.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/TrackBar.h"
@@ -13,30 +13,10 @@ TFormWidth* FormWidth = nullptr;
 
 void AutoCropAlignment(TFormFilter& dialog, CropAxis axis) {
   if (!FormImageHome) return;
-  CHomeImage& doc = FormImageHome->HomeImage;
-  ui::ImageControl* display = FormImageHome->ObrazDlaUsera;
-  doc.FreeMask();
   // The band of the committed result; a shear as large as the picture keeps it whole.
-  display->SetPicture(rv::AutoCropAlignment(doc.BackupImage, axis, dialog.Bar(QStringLiteral("Power"))->Position()));
-  // The cropped picture becomes the document's, with its history entry.
-  doc.AssignPicture(*display, doc.FileName);
-  doc.FitDisplay(*display);
-  doc.StoreDisplaySize(*display);
-  if (FormTools) FormTools->EnableMainUi();
-  if (FormHistory)
-    FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(dialog.Decl().HistoryLabel), doc.Width(),
-                                 doc.Height());
-  if (FormTools) {
-    FormTools->SelectTool(0);
-    FormTools->CloseToolOptionWindows();
-  }
-  if (FormHome) FormHome->RestoreCleanDisplay();
-  doc.AllocateMask();
-  if (FormTools) {
-    FormTools->SelectionKind = 0;
-    FormTools->SetInvertMenu(false, false);
-  }
-  FormImageHome->ShowOnDisplay(doc.WorkImage);
+  FormImageHome->TakeCroppedPicture(
+      rv::AutoCropAlignment(FormImageHome->HomeImage.BackupImage, axis, dialog.Bar(QStringLiteral("Power"))->Position()),
+      QString::fromUtf8(dialog.Decl().HistoryLabel));
 }
 
 }  // namespace rv

@@ -21,6 +21,8 @@ class TFormWidth : public TFormFilter {
   void AfterCommit() override {
     if (Box("AutoFram")->isChecked()) AutoCropAlignment(*this, CropAxis::Rows);
   }
+  // Unlike the horizontal alignment, the crop box here only matters at OK.
+  bool ClickRunsPreview(const QString& box) const override { return box != QLatin1String("AutoFram"); }
 };
 
 extern TFormWidth* FormWidth;

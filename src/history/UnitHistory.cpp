@@ -90,7 +90,28 @@ void TFormHistory::RebuildRows() {
   BoxHistory->SetRows(rows);
 }
 
-void TFormHistory::AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height) {
+bool TFormHistory::AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height) {
+  return AppendEntry(&picture, nullptr, label, width, height, nullptr);
+}
+
+bool TFormHistory::AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height,
+                                   const QRect& changed) {
+  return AppendEntry(&picture, nullptr, label, width, height, &changed);
+}
+
+bool TFormHistory::AddHistoryEntry(const StoredPicturePtr& stored, const QString& label, int width, int height) {
+  return AppendEntry(nullptr, stored, label, width, height, nullptr);
+}
+
+const StoredPicture* TFormHistory::CurrentPicture() const {
+  const int c = CurrentHistoryIndex();
+  return c >= 0 ? Entries[c].Thumb.get() : nullptr;
+}
+
+const StoredPicture* TFormHistory::NewestPicture() const { return Count() > 0 ? Entries.last().Thumb.get() : nullptr; }
+
+bool TFormHistory::AppendEntry(const Bitmap* picture, const StoredPicturePtr& stored, const QString& label,
+                               int width, int height, const QRect* changed) {
   CHistory e;
   e.Index = Count();
   e.FileName = FormImageHome ? FormImageHome->HomeImage.FileName : QString();
@@ -98,19 +119,34 @@ void TFormHistory::AddHistoryEntry(const Bitmap& picture, const QString& label, 
   e.Height = height;
   e.Title = label + QStringLiteral(" - nr: ") + QString::number(e.Index);
   try {
-    e.Thumb = StorePicture(picture);
+    // A change usually starts from the current state; a new picture may
+    // follow the newest one.
+    if (stored) {
+      e.Thumb = stored;
+    } else {
+      const PictureRegion region = changed ? PictureRegion{changed->left(), changed->top(), changed->right() + 1,
+                                                           changed->bottom() + 1}
+                                           : PictureRegion{};
+      e.Thumb = StorePicture(*picture, {CurrentPicture(), NewestPicture()}, changed && inStep_ ? &region : nullptr);
+    }
     e.RowBox = MakeRow(e);
+    Entries.append(e);
   } catch (const std::exception&) {
+    // Out of memory: the history and the document stay as they were; the
+    // document now holds a change no entry knows of.
+    delete e.RowBox;
+    inStep_ = false;
     ui::ShowMessage(this, QStringLiteral("Nie mogłem stworzyć nowej historii"));
-    return;
+    return false;
   }
-  Entries.append(e);
+  inStep_ = stored == nullptr;
   QList<ui::ListRow*> rows;
   for (const CHistory& h : Entries) rows.append(h.RowBox);
   BoxHistory->SetRows(rows);
   current_ = Count() - 1;
   ColourRows(-1);
   BoxHistory->ScrollTo(ui::kListRowHeight * (Count() - 1));
+  return true;
 }
 
 int TFormHistory::CurrentHistoryIndex() const { return Count() > 0 ? current_ : -1; }
@@ -141,22 +177,20 @@ void TFormHistory::RestoreHistoryEntry(int index) {
     if (other) doc.FreeMask();
     current_ = index;
     ColourRows(-1);
-    if (!other && e.Thumb->SameAs(doc.WorkImage)) {
-      // The document holds this state already (as right after an open):
-      // the same assignment without copying the picture again.
-      home->ShowOnDisplay(doc.WorkImage);
-      doc.AssignPicture(*home->ObrazDlaUsera, e.FileName);
-    } else {
-      home->ObrazDlaUsera->SetPicture(e.Thumb->Picture());
-      doc.AssignPicture(*home->ObrazDlaUsera, e.FileName);
-    }
+    // The entry's picture goes onto the display and into the document's three
+    // pictures in one pass over its tiles.
+    inStep_ = false;
+    Bitmap* outs[] = {&home->ObrazDlaUsera->EditPicture(), &doc.WorkImage, &doc.BackupImage, &doc.SnapshotImage};
+    e.Thumb->ReadInto(outs);
+    home->ObrazDlaUsera->update();
+    doc.NamePicture(e.FileName);
     doc.FitDisplay(*home->ObrazDlaUsera);
     if (other) FormTools->ZoomPercent = 0;
     doc.StoreDisplaySize(*home->ObrazDlaUsera);
     if (other) doc.AllocateMask();
     home->ApplyZoom();
     home->SetScrollPositions(scroll);
-    home->ShowOnDisplay(doc.BackupImage);
+    home->ObrazDlaUsera->update();  // the display holds the backup's picture already
     if (!other) {
       FormTools->DrawSelectionOutline();
     } else {
@@ -166,6 +200,7 @@ void TFormHistory::RestoreHistoryEntry(int index) {
       FormTools->CloseToolOptionWindows();
       if (FormHome->InvertTicked()) FormHome->InvertSelection();
     }
+    inStep_ = true;
   } catch (const std::exception&) {
     // A restore keeps what it reached.
   }

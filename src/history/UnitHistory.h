@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -44,7 +45,19 @@ class TFormHistory : public QWidget {
   QFrame* PanelHistory;
   QMenu* MenuHistory;
 
-  void AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height);
+  // False when the entry could not be made (the message has been shown and
+  // nothing changed).
+  bool AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height);
+  // `changed` (picture coordinates) covers every change made to the picture
+  // since the current entry was recorded or restored: the rest is taken from
+  // the current entry without being compared.
+  bool AddHistoryEntry(const Bitmap& picture, const QString& label, int width, int height, const QRect& changed);
+  // An entry holding a picture stored already (a milestone's).
+  bool AddHistoryEntry(const StoredPicturePtr& stored, const QString& label, int width, int height);
+  // The pictures new states are most likely to share tiles with: the current
+  // entry's and the newest entry's (null when there is none).
+  const StoredPicture* CurrentPicture() const;
+  const StoredPicture* NewestPicture() const;
   void RestoreHistoryEntry(int index);
   int CurrentHistoryIndex() const;
   void DeleteHistoryEntry();
@@ -64,6 +77,8 @@ class TFormHistory : public QWidget {
 
  private:
   ui::ListRow* MakeRow(const CHistory& entry);
+  bool AppendEntry(const Bitmap* picture, const StoredPicturePtr& stored, const QString& label, int width,
+                   int height, const QRect* changed);
   void RebuildRows();
   void ColourRows(int hover);
   void RowPressed(ui::ListRow* row, Qt::MouseButton button);
@@ -72,6 +87,9 @@ class TFormHistory : public QWidget {
 
   int current_ = -1;
   bool redo_ = false;
+  // The document is known to hold the current entry's picture plus what the
+  // callers report as changed (false after a change that was not recorded).
+  bool inStep_ = false;
 };
 
 extern TFormHistory* FormHistory;

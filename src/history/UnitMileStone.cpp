@@ -63,16 +63,20 @@ void TFormMil::AddMilestone(const Bitmap& picture, const QString& name, int widt
   m.Index = Count();
   m.FileName = FormImageHome ? FormImageHome->HomeImage.FileName : QString();
   m.Name = name;
+  m.Width = width;
+  m.Height = height;
   try {
-    m.Thumb = StorePicture(picture);
+    // Milestones are mostly made of the current state.
+    m.Thumb = StorePicture(picture, {FormHistory->CurrentPicture(), FormHistory->NewestPicture(),
+                                     Milestones.isEmpty() ? nullptr : Milestones.last().Thumb.get()});
     m.TitleRow = MakeRow(m);
+    Milestones.append(m);
   } catch (const std::exception&) {
+    // Out of memory: the milestones stay as they were.
+    delete m.TitleRow;
     ui::ShowMessage(this, QStringLiteral("Nie mogłem stworzyć kamienia milowego"));
     return;
   }
-  m.Width = width;
-  m.Height = height;
-  Milestones.append(m);
   QList<ui::ListRow*> rows;
   for (const CMileStone& x : Milestones) rows.append(x.TitleRow);
   BoxMil->SetRows(rows);
@@ -95,9 +99,15 @@ void TFormMil::DeleteMilestone(int position) {
 
 void TFormMil::RestoreMilestone(int position) {
   if (position < 0 || position >= Count()) return;
-  const CMileStone& m = Milestones[position];
-  FormImageHome->HomeImage.FileName = m.FileName;
-  FormHistory->AddHistoryEntry(m.Thumb->Picture(), QStringLiteral("Kamień Milowy: ") + m.Name, m.Width, m.Height);
+  const CMileStone m = Milestones[position];
+  QString& fileName = FormImageHome->HomeImage.FileName;
+  const QString before = fileName;
+  fileName = m.FileName;
+  // The new entry holds the milestone's own tiles.
+  if (!FormHistory->AddHistoryEntry(m.Thumb, QStringLiteral("Kamień Milowy: ") + m.Name, m.Width, m.Height)) {
+    fileName = before;
+    return;
+  }
   FormHistory->RestoreHistoryEntry(FormHistory->Count() - 1);
 }
 

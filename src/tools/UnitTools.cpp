@@ -131,6 +131,8 @@ TFormTools::TFormTools(QWidget* parent)
   ZoomPercent = 0;
   StampSourceSet = false;
   ConnectTool(0, [this] { ImageKursorClick(); });
+  ConnectTool(34, [this] { ImageKroplomierzClick(); });
+  ConnectTool(35, [this] { ImageLupaClick(); });
   RefreshToolPalette();
   if (const QScreen* s = QGuiApplication::primaryScreen()) {
     const int screenHeight = s->geometry().height();
@@ -307,6 +309,16 @@ void TFormTools::ImageKursorClick() {
   if (!doc.HasPicture()) return;
   doc.SelectionMask.Fill(100);
   FormImageHome->ShowOnDisplay(doc.WorkImage);
+}
+
+void TFormTools::ImageKroplomierzClick() {
+  SelectTool(34);
+  CloseToolOptionWindows();
+}
+
+void TFormTools::ImageLupaClick() {
+  SelectTool(35);
+  CloseToolOptionWindows();
 }
 
 void TFormTools::SetToolColor(ToolColor which, PackedColor c) {

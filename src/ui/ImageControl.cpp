@@ -11,6 +11,12 @@ QImage ImageView(const Bitmap& bitmap) {
                 static_cast<qsizetype>(bitmap.BytesPerLine()), QImage::Format_RGB32);
 }
 
+QImage PaintableView(Bitmap& bitmap) {
+  if (bitmap.Empty()) return {};
+  return QImage(reinterpret_cast<uchar*>(bitmap.Data()), bitmap.Width(), bitmap.Height(),
+                static_cast<qsizetype>(bitmap.BytesPerLine()), QImage::Format_RGB32);
+}
+
 Bitmap BitmapFromImage(const QImage& image) {
   const QImage img = image.convertToFormat(QImage::Format_RGB32);
   Bitmap out(img.width(), img.height());

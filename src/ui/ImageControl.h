@@ -11,6 +11,8 @@ namespace rv::ui {
 
 // Wraps a bitmap without copying; the bitmap must outlive the image.
 QImage ImageView(const Bitmap& bitmap);
+// The same for drawing with a QPainter straight into the bitmap.
+QImage PaintableView(Bitmap& bitmap);
 Bitmap BitmapFromImage(const QImage& image);
 
 class ImageControl : public QWidget {

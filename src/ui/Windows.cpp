@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -15,6 +16,10 @@ namespace {
 
 std::function<void(const QString&)>& MessageSink() {
   static std::function<void(const QString&)> sink;
+  return sink;
+}
+std::function<bool(const QString&)>& QuestionSink() {
+  static std::function<bool(const QString&)> sink;
   return sink;
 }
 std::function<int(QDialog*)>& DialogRunner() {
@@ -90,6 +95,13 @@ void PlaceRightAligned(QWidget* window, int right, int top) {
   PlaceWindow(window, [right, top](QSize frame) { return QPoint(right - frame.width(), top); });
 }
 
+void CentreOnParent(QWidget* window) {
+  const QWidget* parent = window->parentWidget();
+  if (!parent) return;
+  const QRect r = parent->window()->geometry();
+  window->move(r.x() + (r.width() - window->width()) / 2, r.y() + (r.height() - window->height()) / 2);
+}
+
 QColor PaletteGrey() { return QColor(0xA0, 0xA0, 0xA4); }
 
 void SetBackground(QWidget* widget, const QColor& colour) {
@@ -150,6 +162,18 @@ void ShowMessage(QWidget* parent, const QString& text) {
 }
 
 void SetMessageSink(std::function<void(const QString&)> sink) { MessageSink() = std::move(sink); }
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+  if (QuestionSink()) return QuestionSink()(text);
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Rastrovia 2.0"), text, QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("Tak"), QMessageBox::YesRole);
+  box.addButton(QStringLiteral("Nie"), QMessageBox::NoRole);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+void SetQuestionSink(std::function<bool(const QString&)> sink) { QuestionSink() = std::move(sink); }
 
 int RunDialog(QDialog* dialog) {
   if (DialogRunner()) return DialogRunner()(dialog);

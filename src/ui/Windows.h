@@ -38,6 +38,8 @@ void EnableSnapToWorkArea(QWidget* window);
 // Places the window's frame where place puts it for the frame's size, again
 // when the window manager adds its frame later (the user's moves stay).
 void PlaceWindow(QWidget* window, std::function<QPoint(QSize frame)> place);
+// Centres the window on its parent window (or leaves it where it is).
+void CentreOnParent(QWidget* window);
 // The frame's right edge at right, its top at top.
 void PlaceRightAligned(QWidget* window, int right, int top);
 
@@ -45,6 +47,11 @@ void PlaceRightAligned(QWidget* window, int right, int top);
 // that nothing modal blocks them; an empty function restores the box.
 void ShowMessage(QWidget* parent, const QString& text);
 void SetMessageSink(std::function<void(const QString&)> sink);
+
+// Question box with the text and the buttons "Tak" and "Nie"; true for
+// "Tak". Tests replace the answer.
+bool AskYesNo(QWidget* parent, const QString& text);
+void SetQuestionSink(std::function<bool(const QString&)> sink);
 
 // Runs a modal dialog (exec). Tests replace the runner.
 int RunDialog(QDialog* dialog);

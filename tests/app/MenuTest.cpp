@@ -91,7 +91,7 @@ TEST(MenuTree, EveryItemsTwinRunsTheSameCommand) {
 }
 
 TEST(MenuTree, EnabledStatesWithoutAPicture) {
-  for (const char* name : {"Plik1", "Otwrz1", "Zakocz1", "Edycja1", "Informacje1", "Oautorze1"})
+  for (const char* name : {"Plik1", "Otwrz1", "Zakocz1", "Edycja1", "Wklej1", "Informacje1", "Oautorze1"})
     EXPECT_TRUE(Menus().EffectivelyEnabled(Bar(name))) << name;
   for (const char* name : {"Zapisz1", "cofnij2", "Cofnij1", "Ponw1", "Kopiuj1", "Usupozycjwhistorii1", "Wyczy1",
                            "Dodajdokamienimilowych1", "Zaznaczenie1", "Obrazek1", "Filtryproste1", "Efektyspecjalne1",
@@ -100,6 +100,7 @@ TEST(MenuTree, EnabledStatesWithoutAPicture) {
   for (const char* name : {"HandHistoria", "HandZaznaczenie", "HandObrazek", "HandZapisz", "HandKopiuj"})
     EXPECT_FALSE(Hand(name)->isEnabled()) << name;
   EXPECT_TRUE(Hand("HandOtwrz")->isEnabled());
+  EXPECT_TRUE(Hand("HandWklej")->isEnabled());
 }
 
 TEST(MenuTree, EnableDocumentMenusEnablesThePictureItems) {
@@ -117,9 +118,13 @@ TEST(MenuTree, EnableDocumentMenusEnablesThePictureItems) {
   // Only SetInvertMenu enables the invert item.
   EXPECT_FALSE(Bar("Zaznaczodwrotno1")->isEnabled());
   EXPECT_FALSE(Hand("HandZaznaczOdwrotnosc")->isEnabled());
-  // Dialogs that do not exist yet keep their items disabled.
-  EXPECT_FALSE(Bar("Zmierozmiar1")->isEnabled());
-  EXPECT_FALSE(Hand("HandNakladanieObrazka")->isEnabled());
+  // The turns, the resize dialog and the two overlays, in both menus.
+  for (const char* name : {"N1801", "Odbiciewertyklane1", "Wprawo1", "Wlewo1", "Penyobrt1", "Zmierozmiar1",
+                           "Nakadanieobrazka1", "Nakadanietekstury1"})
+    EXPECT_TRUE(Menus().EffectivelyEnabled(Bar(name))) << name;
+  for (const char* name : {"HandOdbicieHoryzontalne", "HandOdbicieWertykalne", "HandWPrawo", "HandWLewo",
+                           "HandPelnyObrot", "HandZmienRozmiar", "HandNakladanieObrazka", "HandNakladanieTekstury"})
+    EXPECT_TRUE(Hand(name)->isEnabled()) << name;
 }
 
 TEST(MenuTree, ConnectCommandEnablesAndRoutesBothTwins) {

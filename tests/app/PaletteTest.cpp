@@ -160,8 +160,13 @@ TEST(ToolPalette, LooksOfTheToolFrames) {
 
 TEST(ToolPalette, ToolsOfLaterWorkAreShownDisabledUntilConnected) {
   EXPECT_TRUE(FormTools->Slot(0)->Icon->isEnabled());
-  EXPECT_FALSE(FormTools->Slot(28)->Icon->isEnabled());
   EXPECT_EQ(FormTools->Slots().size(), 32);
+  for (const ToolSlot& s : FormTools->Slots()) EXPECT_EQ(s.Icon->isEnabled(), static_cast<bool>(s.Click)) << s.Name;
+  // A tool without its work is shown disabled and ignores clicks.
+  FormTools->ConnectTool(28, {});
+  EXPECT_FALSE(FormTools->Slot(28)->Icon->isEnabled());
+  QTest::mousePress(FormTools->Slot(28)->Icon, Qt::LeftButton);
+  EXPECT_NE(FormTools->ToolId, 28);
   int clicks = 0;
   FormTools->ConnectTool(28, [&clicks] { ++clicks; });
   EXPECT_TRUE(FormTools->Slot(28)->Icon->isEnabled());

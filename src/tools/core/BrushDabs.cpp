@@ -103,24 +103,25 @@ void DabSkeleton(const DabTarget& t, const DabFrame& f, Admit admit, Cand cand, 
   const int r = f.r;
   int falloff[151];  // by distance, 0..r
   for (int d = 0; d <= r; ++d) falloff[d] = CPixelEngine::BrushFalloff(d, r, f.hardness);
-  for (int py = f.box.y0; py < f.box.y1; ++py) {
-    Pixel* dstRow = t.Work.Row(py);
-    const Pixel* srcRow = t.Backup.Row(py);
-    const std::uint8_t* maskRow = f.maskCovers ? t.Mask.Row(py) : nullptr;
-    const int dy = py - f.y;
-    for (int px = f.box.x0; px < f.box.x1; ++px) {
-      const int dx = px - f.x;
-      const int d = static_cast<int>(std::sqrt(static_cast<double>(dy * dy + dx * dx)));
-      if (d > r) continue;
-      if (!admit()) continue;
-      const int fo = falloff[d];
-      const int m = maskRow ? maskRow[px] : 100;
-      const float w = Percent(m);
-      const float u = Percent(100 - m);
-      const Rgb c = cand(px, py, dstRow, srcRow, d);
-      compose(c, dstRow, srcRow, px, w, u, f.a, f.b, d, r, fo);
-    }
-  }
+  Pixel* dstRow = nullptr;
+  const Pixel* srcRow = nullptr;
+  const std::uint8_t* maskRow = nullptr;
+  WalkDisc(
+      f.box, f.x, f.y, r,
+      [&](int py) {
+        dstRow = t.Work.Row(py);
+        srcRow = t.Backup.Row(py);
+        maskRow = f.maskCovers ? t.Mask.Row(py) : nullptr;
+      },
+      [&](int px, int py, int d) {
+        if (!admit()) return;
+        const int fo = falloff[d];
+        const int m = maskRow ? maskRow[px] : 100;
+        const float w = Percent(m);
+        const float u = Percent(100 - m);
+        const Rgb c = cand(px, py, dstRow, srcRow, d);
+        compose(c, dstRow, srcRow, px, w, u, f.a, f.b, d, r, fo);
+      });
 }
 
 // The engine's ComposeDabPixel, or its inline copy.

@@ -8,6 +8,7 @@
 // document window maps the pointer with DisplayToPicture first).
 #pragma once
 
+#include <cmath>
 #include <string_view>
 
 #include "engine/Bitmap.h"
@@ -76,6 +77,23 @@ DabStatus DabBrushHistory(const DabTarget& t, DabPoint centre, const BrushHistor
 DabStatus DabBucket(const DabTarget& t, DabPoint centre, const BucketOptions& o);
 DabStatus DabColorBrush(const DabTarget& t, DabPoint centre, const ColorBrushOptions& o);
 DabStatus DabColorChange(const DabTarget& t, DabPoint centre, const ColorChangeOptions& o);
+
+// Walks the disc of radius r around (cx, cy) within box, row by row:
+// row(py) at the start of every row, then pixel(px, py, d) for each pixel
+// whose distance from the centre, truncated, is d <= r.
+template <class Row, class Pix>
+inline void WalkDisc(const BrushBox& box, int cx, int cy, int r, Row row, Pix pixel) {
+  for (int py = box.y0; py < box.y1; ++py) {
+    row(py);
+    const int dy = py - cy;
+    for (int px = box.x0; px < box.x1; ++px) {
+      const int dx = px - cx;
+      const int d = static_cast<int>(std::sqrt(static_cast<double>(dy * dy + dx * dx)));
+      if (d > r) continue;
+      pixel(px, py, d);
+    }
+  }
+}
 
 // The values of all fourteen option windows, for calling a dab by tool number.
 struct BrushToolSettings {

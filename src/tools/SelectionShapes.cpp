@@ -1,0 +1,167 @@
+#include "tools/SelectionShapes.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+#include "app/UnitHome.h"
+#include "document/UnitImageHome.h"
+#include "tools/UnitEllipseSel.h"
+#include "tools/UnitRectangleRoundSel.h"
+#include "tools/UnitRectangleSel.h"
+#include "tools/UnitTools.h"
+#include "tools/core/Selection.h"
+#include "ui/ImageControl.h"
+#include "ui/TrackBar.h"
+
+namespace rv {
+
+TFormShapeSel::TFormShapeSel(int toolId, int kind, const char* objectName, const char* caption, bool rounded,
+                             QWidget* parent)
+    : TFormSelectionOptions(objectName, caption, false, false, parent), toolId_(toolId), kind_(kind) {
+  OSX = AddHiddenBar("OSX");
+  OSY = AddHiddenBar("OSY");
+  OSX2 = AddHiddenBar("OSX2");
+  OSY2 = AddHiddenBar("OSY2");
+  Transparent = AddBar("Transparent", "Moc:", 0, 100, 100);
+  if (rounded) {
+    OSX3 = AddBar("OSX3", "Okr. X:", 0, 100, 0);
+    OSY3 = AddBar("OSY3", "Okr. Y:", 0, 100, 0);
+  }
+  FinishLayout();
+  for (ui::TrackBar* b : {OSX, OSY, OSX2, OSY2, OSX3, OSY3})
+    if (b) connect(b, &ui::TrackBar::Changed, this, [this] { CoordinateChanged(); });
+  connect(Transparent, &ui::TrackBar::Changed, this, [this] {
+    if (!quiet_) CommitSelectionShape();
+  });
+}
+
+void TFormShapeSel::SetRanges(int width, int height) {
+  quiet_ = true;
+  for (ui::TrackBar* b : {OSX, OSX2}) b->SetRange(0, width);
+  for (ui::TrackBar* b : {OSY, OSY2}) b->SetRange(0, height);
+  if (OSX3) {
+    OSX3->SetRange(0, width);
+    OSY3->SetRange(0, height);
+    OSX3->SetPosition(width / 2);
+    OSY3->SetPosition(height / 2);
+  }
+  quiet_ = false;
+}
+
+void TFormShapeSel::Start() {
+  FormTools->SelectionKind = static_cast<std::uint8_t>(kind_);
+  if (!HasPicture()) return;
+  DrawShapeOutline();
+  CommitSelectionShape();
+}
+
+void TFormShapeSel::CoordinateChanged() {
+  if (!quiet_) DrawShapeOutline();
+}
+
+void TFormShapeSel::DrawShape(QPainter& p, bool filled) const {
+  const SelectionBox b = OrderedBox(OSX->Position(), OSY->Position(), OSX2->Position(), OSY2->Position());
+  if (kind_ == kSelectionRectangle && filled) {
+    // Exactly x0 <= x < x1, y0 <= y < y1.
+    p.fillRect(QRect(b.X0, b.Y0, b.Width(), b.Height()), p.brush());
+    return;
+  }
+  if (b.Width() <= 0 || b.Height() <= 0) return;
+  // A 1-pixel pen around a rectangle of size (w - 1, h - 1) covers w x h pixels.
+  const QRect r(b.X0, b.Y0, b.Width() - 1, b.Height() - 1);
+  switch (kind_) {
+    case kSelectionRectangle: p.drawRect(r); break;
+    case kSelectionEllipse: p.drawEllipse(r); break;
+    default: p.drawRoundedRect(r, OSX3->Position() / 2.0, OSY3->Position() / 2.0); break;
+  }
+}
+
+void TFormShapeSel::DrawOutlineOn(Bitmap& picture) const {
+  const CHomeImage& doc = Document();
+  if (picture.Empty()) return;
+  const PackedColor under = CPixelEngine::PickColor(doc.BackupImage, OSX->Position(), OSY->Position(), false, 0, 0);
+  int r = PackedRed(under), g = PackedGreen(under), b = PackedBlue(under);
+  ContrastingColor(r, g, b);
+  QImage view = ui::PaintableView(picture);
+  QPainter p(&view);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(r, g, b), std::max(doc.Width(), doc.Height()) / 256, Qt::DashLine));
+  DrawShape(p, false);
+}
+
+void TFormShapeSel::DrawShapeOutline() {
+  if (!HasPicture()) return;
+  CHomeImage& doc = Document();
+  Bitmap& shown = FormImageHome->ObrazDlaUsera->EditPicture();
+  shown = doc.WorkImage;
+  DrawOutlineOn(shown);
+  RepaintDisplay();
+  doc.WorkImage = doc.BackupImage;
+}
+
+void TFormShapeSel::CommitSelectionShape() {
+  if (!HasPicture()) return;
+  FormTools->SetInvertMenu(false, true);
+  CHomeImage& doc = Document();
+  {
+    QImage view = ui::PaintableView(doc.WorkImage);
+    view.fill(Qt::white);
+    QPainter p(&view);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    p.setBrush(Qt::black);
+    DrawShape(p, true);
+  }
+  MaskFromCoverage(doc.WorkImage, Transparent->Position(), doc.SelectionMask);
+  doc.WorkImage = doc.BackupImage;
+  FormTools->SelectionKind = static_cast<std::uint8_t>(kind_);
+  FormTools->SetInvertMenu(false, true);
+}
+
+void TFormShapeSel::Press(const PointerEvent& e) {
+  if (e.Button == Qt::LeftButton) {
+    OSX->SetPosition(e.Picture.x());
+    OSY->SetPosition(e.Picture.y());
+  } else if (e.Button == Qt::RightButton) {
+    OSX2->SetPosition(e.Picture.x());
+    OSY2->SetPosition(e.Picture.y());
+  }
+}
+
+void TFormShapeSel::Drag(const PointerEvent& e) {
+  OSX2->SetPosition(e.Picture.x());
+  OSY2->SetPosition(e.Picture.y());
+}
+
+void TFormShapeSel::Release(const PointerEvent&) { CommitSelectionShape(); }
+
+void TFormShapeSel::Wheel(int step, bool) { Transparent->SetPosition(Transparent->Position() + step); }
+
+TFormShapeSel* ShapeSelectionWindow(int kind) {
+  switch (kind) {
+    case kSelectionRectangle: return FormRectangleSel;
+    case kSelectionEllipse: return FormEllipseSel;
+    case kSelectionRectangleRound: return FormRectangleRoundSel;
+    default: return nullptr;
+  }
+}
+
+void DrawCurrentShapeOutline() {
+  TFormShapeSel* window = ShapeSelectionWindow(FormTools->SelectionKind);
+  if (!window || !FormImageHome) return;
+  window->DrawOutlineOn(FormImageHome->ObrazDlaUsera->EditPicture());
+  FormImageHome->ObrazDlaUsera->update();
+}
+
+bool CurrentShapeCorners(int& x1, int& y1, int& x2, int& y2) {
+  const TFormShapeSel* window = ShapeSelectionWindow(FormTools->SelectionKind);
+  if (!window) return false;
+  x1 = window->OSX->Position();
+  y1 = window->OSY->Position();
+  x2 = window->OSX2->Position();
+  y2 = window->OSY2->Position();
+  return true;
+}
+
+}  // namespace rv
