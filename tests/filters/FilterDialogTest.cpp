@@ -29,6 +29,7 @@
 #include "filters/FilterDialogs.h"
 #include "filters/MatrixFilterDialog.h"
 #include "filters/UnitContrast.h"
+#include "filters/UnitEdges.h"
 #include "filters/UnitFill.h"
 #include "filters/UnitHold.h"
 #include "filters/UnitNegativ.h"
@@ -852,6 +853,29 @@ TEST_P(MatrixDialogTest, OpeningPresetThenClickedButtonsAsTheBatchCommand) {
   EXPECT_TRUE(SameColors(LoadPictureFile(out), dialog));
 
   // Back to the dialog's defaults.
+  d->ApplySettings(FilterSettings(d->Decl()));
+  d->BuildMatrix();
+}
+
+// After the preset, moving "Moc:" rebuilds the matrix from the button shown.
+TEST_F(FilterDialogTest, MovingPowerRebuildsTheMatrixOfTheChosenButton) {
+  auto* d = dynamic_cast<TFormMatrixFilter*>(FormEdges);
+  ASSERT_NE(d, nullptr);
+  OpenPicture(Noise(50, 40, 32));
+  OpenDialog(d, [&](TFormFilter*) {
+    d->Radio("NE")->click();
+    d->CancelFilterDialog();
+  });
+  OpenDialog(d, [&](TFormFilter*) {
+    EXPECT_EQ(d->Matrix(), (FilterMatrix{{{0, -4, 0}, {0, 4, 0}, {0, 0, 0}}}));
+    const int runs = d->PreviewRuns();
+    d->Bar("Power")->SetPosition(9);
+    EXPECT_EQ(d->PreviewRuns(), runs + 1);
+    EXPECT_EQ(d->ValueLabel("Power")->text(), "9");
+    EXPECT_EQ(d->Matrix(), (FilterMatrix{{{0, 0, -9}, {0, 9, 0}, {0, 0, 0}}}));
+    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), d->Matrix(), false));
+    d->CancelFilterDialog();
+  });
   d->ApplySettings(FilterSettings(d->Decl()));
   d->BuildMatrix();
 }

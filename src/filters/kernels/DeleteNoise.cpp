@@ -32,7 +32,8 @@ const FilterDecl& DeleteNoiseFilter() {
         ApplyDeleteNoise(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Noise removal: channels far from the 5 x 5 median (by the thresholds) take the median.",
-      .Description = "Usuwanie szumu: kanał, który różni się od mediany okna 5 × 5 co najmniej o próg, przyjmuje wartość mediany.",
+      .Description = "Usuwanie szumu: kanał, który różni się od mediany okna 5 × 5 co najmniej o próg, przyjmuje "
+                     "wartość mediany.",
   };
   return decl;
 }

@@ -22,7 +22,8 @@ const FilterDecl& DomedFilter() {
       .Controls = detail::CompassButtons(),
       .Run = RunMatrixDialog,
       .Summary = "Emboss: the side of the chosen direction against the opposite side.",
-      .Description = "Uwypuklenie: macierz 3 × 3 o sumie 1, ujemna po stronie wybranego kierunku; płaskie obszary zachowują kolor.",
+      .Description = "Uwypuklenie: macierz 3 × 3 o sumie 1, ujemna po stronie wybranego kierunku; płaskie obszary "
+                     "zachowują kolor.",
   };
   return decl;
 }

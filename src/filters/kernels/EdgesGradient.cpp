@@ -21,7 +21,8 @@ const FilterDecl& EdgesGradientFilter() {
       .Controls = detail::CompassButtons(),
       .Run = RunMatrixDialog,
       .Summary = "Gradient edge detection: the side of the chosen direction against the rest.",
-      .Description = "Gradientowe wykrywanie krawędzi: macierz 3 × 3 o sumie 0, ujemna po stronie wybranego kierunku.",
+      .Description = "Gradientowe wykrywanie krawędzi: macierz 3 × 3 o sumie 0, ujemna po stronie wybranego "
+                     "kierunku.",
   };
   return decl;
 }

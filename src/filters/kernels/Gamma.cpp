@@ -37,7 +37,8 @@ const FilterDecl& GammaFilter() {
         ApplyGamma(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"), v.Get("RedukcjaR"), v.Get("RedukcjaG"), v.Get("RedukcjaB"));
       },
       .Summary = "Gamma: the curve P * (s / P)^g through the pivot P (Redukcja), with g = (channel value + 1) / 100.",
-      .Description = "Korekcja gamma: krzywa potęgowa przez punkt odniesienia (Redukcja), z wykładnikiem zależnym od wartości kanału.",
+      .Description = "Korekcja gamma: krzywa potęgowa przez punkt odniesienia (Redukcja), z wykładnikiem zależnym od "
+                     "wartości kanału.",
   };
   return decl;
 }

@@ -24,7 +24,8 @@ const FilterDecl& HPFilter() {
           },
       .Run = RunMatrixDialog,
       .Summary = "Simple sharpening: the pixel against its four (HP) or eight neighbours.",
-      .Description = "Proste wyostrzenie: piksel wzmocniony względem czterech (HP) lub ośmiu (Usuń średnią) sąsiadów; płaskie obszary zachowują kolor.",
+      .Description = "Proste wyostrzenie: piksel wzmocniony względem czterech (HP) lub ośmiu (Usuń średnią) "
+                     "sąsiadów; płaskie obszary zachowują kolor.",
   };
   return decl;
 }

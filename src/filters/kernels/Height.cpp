@@ -26,7 +26,8 @@ const FilterDecl& HeightFilter() {
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyHeight(a, v.Get("Power")); },
       .Summary = "Horizontal alignment: shears the rows by up to Power columns; AutoFram crops the ragged columns.",
-      .Description = "Wyrównanie horyzontalne: pochyla obraz, przesuwając wiersze w poziomie najwyżej o Promień kolumn; Autokadrowanie obcina poszarpany brzeg.",
+      .Description = "Wyrównanie horyzontalne: pochyla obraz, przesuwając wiersze w poziomie najwyżej o Promień "
+                     "kolumn; Autokadrowanie obcina poszarpany brzeg.",
   };
   return decl;
 }

@@ -21,7 +21,8 @@ const FilterDecl& MedianFilter() {
       .Controls = {Track("Power", "Moc:", 1, 10, 2)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMedian(a, v.Get("Power")); },
       .Summary = "Median: the value just above the middle of the square window, per channel.",
-      .Description = "Mediana: każdy kanał przyjmuje wartość tuż nad środkiem uporządkowanych wartości kwadratu o promieniu Moc.",
+      .Description = "Mediana: każdy kanał przyjmuje wartość tuż nad środkiem uporządkowanych wartości kwadratu o "
+                     "promieniu Moc.",
   };
   return decl;
 }

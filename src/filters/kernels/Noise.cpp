@@ -40,7 +40,8 @@ const FilterDecl& NoiseFilter() {
                    v.Get("losB"), v.Get("Mono") != 0, v.Get("Pieprz") != 0, v.Get("Szum") != 0, v.Get("Sol") != 0);
       },
       .Summary = "Adds random noise: pepper darkens, salt brightens, noise does both, per channel or grey.",
-      .Description = "Dodaje losowy szum: Pieprz przyciemnia, Sól rozjaśnia, Szum jedno i drugie, z wybraną częstością, w każdym kanale osobno lub monochromatycznie.",
+      .Description = "Dodaje losowy szum: Pieprz przyciemnia, Sól rozjaśnia, Szum jedno i drugie, z wybraną "
+                     "częstością, w każdym kanale osobno lub monochromatycznie.",
   };
   return decl;
 }

@@ -29,7 +29,8 @@ const FilterDecl& PatchworkFilter() {
         ApplyPatchwork(a, v.Get("Radius"), v.Get("Thick"), a.Ctx.PrimaryColor);
       },
       .Summary = "Patchwork: square tiles of their corner's colour under a grid of lines in the primary colour.",
-      .Description = "Patchwork: płytki w kolorze ich narożnika pod siatką linii w kolorze głównym o grubości Grubość.",
+      .Description = "Patchwork: płytki w kolorze ich narożnika pod siatką linii w kolorze głównym o grubości "
+                     "Grubość.",
   };
   return decl;
 }

@@ -31,7 +31,8 @@ const FilterDecl& PosterizeFilter() {
         ApplyPosterize(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Posterize: keeps only the multiples of the channel value plus one.",
-      .Description = "Pasteryzacja: zostawia w każdym kanale tylko wielokrotności wartości kanału powiększonej o jeden.",
+      .Description = "Pasteryzacja: zostawia w każdym kanale tylko wielokrotności wartości kanału powiększonej o "
+                     "jeden.",
   };
   return decl;
 }

@@ -37,7 +37,8 @@ const FilterDecl& ShadowFilter() {
                     v.Get("TolerancjaG"), v.Get("TolerancjaB"), v.Get("cienie") != 0);
       },
       .Summary = "Shadows/highlights: pixels darker (cienie) or brighter (swiatla) than Tolerancja get the channel value.",
-      .Description = "Korekcja cieni lub świateł: piksele ciemniejsze (Cienie) lub jaśniejsze (Światła) od Tolerancji zmieniają się o wartość kanału.",
+      .Description = "Korekcja cieni lub świateł: piksele ciemniejsze (Cienie) lub jaśniejsze (Światła) od "
+                     "Tolerancji zmieniają się o wartość kanału.",
   };
   return decl;
 }

@@ -27,7 +27,8 @@ const FilterDecl& TextureFilter() {
         ApplyTexture(a, Percent(v.Get("Power")), v.Get("mon") != 0);
       },
       .Summary = "Texture: adds the texture's deviation from its mean colour, scaled by Power / 100.",
-      .Description = "Nakładanie tekstury: kładzie teksturę rozciągniętą do rozmiaru obrazu z siłą Moc, także monochromatycznie.",
+      .Description = "Nakładanie tekstury: kładzie teksturę rozciągniętą do rozmiaru obrazu z siłą Moc, także "
+                     "monochromatycznie.",
   };
   return decl;
 }

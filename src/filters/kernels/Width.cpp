@@ -26,7 +26,8 @@ const FilterDecl& WidthFilter() {
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyWidth(a, v.Get("Power")); },
       .Summary = "Vertical alignment: shears the columns by up to Power rows; AutoFram crops the ragged rows.",
-      .Description = "Wyrównanie wertykalne: pochyla obraz, przesuwając kolumny w pionie najwyżej o Promień wierszy; Autokadrowanie obcina poszarpany brzeg.",
+      .Description = "Wyrównanie wertykalne: pochyla obraz, przesuwając kolumny w pionie najwyżej o Promień wierszy; "
+                     "Autokadrowanie obcina poszarpany brzeg.",
   };
   return decl;
 }
