@@ -47,6 +47,8 @@ int main(int argc, char** argv) {
     if (!wanted.isEmpty() && !wanted.contains(cls)) continue;
     const QString file = outDir + QLatin1Char('/') + cls + QStringLiteral(".png");
     rv::ui::SetDialogRunner([&](QDialog* shown) {
+      // As the modal run does: above the stay-on-top palettes.
+      shown->setWindowFlag(Qt::WindowStaysOnTopHint);
       shown->show();
       shown->raise();
       QElapsedTimer t;
