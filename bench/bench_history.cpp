@@ -7,12 +7,15 @@
 // history's memory grew by per stroke, by the store's own accounting and by
 // the process's resident memory. RestoreEntry restores entries of that history
 // in a random order. FilterEntry records a change of every pixel.
+// StrokeRelease paints the strokes with pointer events on the document window
+// and times each release (the commit and its entry).
 //
 // The per-call medians and maxima are the counters median_ms and max_ms.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <malloc.h>
@@ -31,6 +34,8 @@
 #include "document/UnitImageHome.h"
 #include "history/StoredPicture.h"
 #include "history/UnitHistory.h"
+#include "tools/BrushSettings.h"
+#include "tools/UnitTools.h"
 #include "tools/core/BrushDabs.h"
 #include "ui/ImageControl.h"
 
@@ -181,6 +186,54 @@ void StrokeEntry(benchmark::State& state, bool withRectangle) {
 }
 BENCHMARK_CAPTURE(StrokeEntry, Compared, false)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 BENCHMARK_CAPTURE(StrokeEntry, WithRectangle, true)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+
+void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QWidget* w = FormImageHome->ObrazDlaUsera;
+  QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+// The same strokes through the document window's pointer events; the time
+// is the release's: the commit into the backup and the display, and the entry.
+void StrokeRelease(benchmark::State& state) {
+  Calls calls;
+  for (auto _ : state) {
+    state.PauseTiming();
+    OpenPhotograph();
+    BrushOptions& brush = BrushSettings().Brush;
+    brush.Wielkosc = 50;
+    FormTools->SelectTool(kToolBrush);
+    const QSize display = FormImageHome->ObrazDlaUsera->size();
+    std::mt19937 gen(11);
+    const double bytes0 = static_cast<double>(PictureStore().Bytes());
+    const double rss0 = ResidentMiB();
+    double total = 0;
+    for (int i = 0; i < kStrokes; ++i) {
+      // 300 to 700 picture pixels, in display pixels.
+      const int length = (300 + static_cast<int>(gen() % 400)) * display.width() / kW;
+      const double angle = (gen() % 360) * 3.14159265358979 / 180.0;
+      const int x0 = display.width() / 6 + static_cast<int>(gen() % (display.width() * 2 / 3));
+      const int y0 = display.height() / 6 + static_cast<int>(gen() % (display.height() * 2 / 3));
+      QPoint at(x0, y0);
+      Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+      for (int d = 1; d <= length; ++d) {
+        at = QPoint(x0 + static_cast<int>(d * std::cos(angle)), y0 + static_cast<int>(d * std::sin(angle)));
+        Send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+      }
+      total += calls.Time([at] { Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); });
+    }
+    QApplication::processEvents();
+    if (FormHistory->Count() != kStrokes + 1) state.SkipWithError("an entry was not recorded");
+    state.counters["store_MiB_per_stroke"] =
+        (static_cast<double>(PictureStore().Bytes()) - bytes0) / kStrokes / (1024.0 * 1024.0);
+    state.counters["rss_MiB_per_stroke"] = (ResidentMiB() - rss0) / kStrokes;
+    state.SetIterationTime(total / kStrokes);
+    FormTools->SelectTool(0);
+    state.ResumeTiming();
+  }
+  Summarise(state, calls);
+}
+BENCHMARK(StrokeRelease)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 void RestoreEntry(benchmark::State& state) {
   OpenPhotograph();

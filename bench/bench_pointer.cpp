@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "app/StartUp.h"
 #include "app/UnitHome.h"
@@ -56,6 +58,27 @@ void MoveWithOutline(benchmark::State& state, bool repaint) {
     if (repaint) QApplication::processEvents();
     ++i;
   }
+}
+
+// The same with a rectangle selection over most of the picture, whose dashed
+// outline every move draws again.
+void MoveWithSelection(benchmark::State& state) {
+  OpenLargePicture();
+  if (FormTools->SelectionKind != 1) {
+    QTest::mousePress(FormTools->Slot(1)->Icon, Qt::LeftButton);
+    Send(QEvent::MouseButtonPress, QPoint(30, 30), Qt::LeftButton, Qt::LeftButton);
+    Send(QEvent::MouseMove, QPoint(600, 400), Qt::NoButton, Qt::LeftButton);
+    Send(QEvent::MouseMove, QPoint(650, 420), Qt::NoButton, Qt::LeftButton);
+    Send(QEvent::MouseButtonRelease, QPoint(650, 420), Qt::LeftButton, Qt::NoButton);
+  }
+  UseBrush(75);
+  int i = 0;
+  for (auto _ : state) {
+    Send(QEvent::MouseMove, QPoint(200 + (i & 7) * 3, 200 + (i & 3)), Qt::NoButton, Qt::NoButton);
+    QApplication::processEvents();
+    ++i;
+  }
+  state.counters["selection_kind"] = FormTools->SelectionKind;
 }
 
 // Moves with the left button held: every second one paints a dab.
@@ -109,6 +132,9 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("PointerMove6000x4000/OutlineAndRepaint", MoveWithOutline, true)
       ->Arg(75)
       ->Arg(150)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("PointerMove6000x4000/OutlineRepaintAndSelection", MoveWithSelection)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RegisterBenchmark("PointerDrag6000x4000/TwoMovesOneDab", DragPair)

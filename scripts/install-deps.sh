@@ -3,7 +3,7 @@
 # missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
 
-build_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libgif-dev libuemf-dev)
+build_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libgif-dev libuemf-dev qt6-translations-l10n)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick libmagickcore-6.q16-6-extra clang libclang-rt-14-dev libfuzzer-14-dev libjpeg-turbo-progs xvfb xauth openbox xdotool xclip)
 
 want=("${build_pkgs[@]}")

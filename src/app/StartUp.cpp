@@ -1,6 +1,9 @@
 #include "app/StartUp.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <malloc.h>
 
@@ -47,6 +50,12 @@ RastroviaApplication::RastroviaApplication(int& argc, char** argv) : QApplicatio
   setApplicationName(QStringLiteral("Rastrovia"));
   setApplicationVersion(QStringLiteral("2.0"));
   setWindowIcon(ProgramIcon(64));
+  // Qt's own dialogs (files, fonts, standard buttons) speak the program's
+  // language; without the translation package they stay in English.
+  auto* qtText = new QTranslator(this);
+  if (qtText->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(qtText);
 }
 
 bool RastroviaApplication::notify(QObject* receiver, QEvent* event) {

@@ -33,6 +33,7 @@
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
+#include "tools/SelectionShapes.h"
 #include "tools/UnitTools.h"
 #include "ui/Clipboard.h"
 #include "ui/ImageControl.h"
@@ -321,20 +322,19 @@ void TFormHome::CopyPicture() {
     return;
   }
   const int kind = FormTools->SelectionKind;
-  const bool shape = kind >= 1 && kind <= 3;
   bool copied = false;
-  if (!shape || FormTools->SelectionCorners) {
-    try {
-      CopyRect corners;
-      if (shape) {
-        const QLine c = FormTools->SelectionCorners();
-        corners = {c.x1(), c.x2(), c.y1(), c.y2()};
-      }
-      // Worked out on a copy: the document is never touched.
-      copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
-    } catch (const std::exception&) {
-      copied = false;
+  try {
+    // The rectangle, ellipse and rounded selections copy the rectangle
+    // between their corners.
+    CopyRect corners;
+    if (kind >= 1 && kind <= 3) {
+      const QLine c = CurrentShapeCorners();
+      corners = {c.x1(), c.x2(), c.y1(), c.y2()};
     }
+    // Worked out on a copy: the document is never touched.
+    copied = ui::PutPictureOnClipboard(PictureToCopy(doc.WorkImage, doc.SelectionMask, kind, corners));
+  } catch (const std::exception&) {
+    copied = false;
   }
   if (!copied) ui::ShowMessage(this, QStringLiteral("Nie mogłem skopiować obrazka"));
 }

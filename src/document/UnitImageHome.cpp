@@ -150,6 +150,7 @@ bool TFormImageHome::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ObrazDlaUsera) {
     switch (t) {
       case QEvent::Resize: FormResize(); break;
+      // The second press of a double click arrives as the double click.
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick: ObrazDlaUseraMouseDown(static_cast<QMouseEvent*>(event)); return true;
       case QEvent::MouseMove: ObrazDlaUseraMouseMove(static_cast<QMouseEvent*>(event)); break;
@@ -322,13 +323,8 @@ void TFormImageHome::LeftRelease(QPoint at) {
   if (IsTargetTool(tool)) {
     if (PointerTarget* target = FindPointerTarget(tool))
       target->Release(MakeEvent(at, ToPicture(at), Qt::LeftButton, Qt::NoButton));
-    if (tool == 36) {
-      // The mask keeps what was painted; the pictures go back to the committed state.
-      CHomeImage& doc = HomeImage;
-      doc.WorkImage = doc.BackupImage;
-      ShowOnDisplay(doc.BackupImage);
-      outlineRect_ = QRect();
-    }
+    // The mask's release puts the committed picture back on the display.
+    if (tool == 36) outlineRect_ = QRect();
   } else if (IsBrushTool(tool)) {
     CommitStroke();
   }
@@ -399,10 +395,9 @@ void TFormImageHome::BrushDab(QPoint at, bool drag) {
       BoxRect(CPixelEngine::BrushBounds(doc.Width(), doc.Height(), c.x(), c.y(), BrushSize(tool, settings)));
   StrokeRect |= box;
   // The dab shows at once, with the outline kept over it.
-  const int r = OutlineRadius();
   ShowWorkRect(box | outlineRect_);
   outlineRect_ = QRect();
-  if (r > 0) DrawBrushCursor(at, r);
+  DrawOutline(at, OutlineRadius(), false);
 }
 
 void TFormImageHome::ShowWorkRect(const QRect& picture) {
@@ -429,7 +424,9 @@ void TFormImageHome::RepaintPictureRect(const QRect& picture) {
   ObrazDlaUsera->update(QRect(QPoint(left, top), QPoint(right, bottom)));
 }
 
-void TFormImageHome::DrawBrushCursor(QPoint at, int r) {
+void TFormImageHome::DrawBrushCursor(QPoint at, int r) { DrawOutline(at, r, true); }
+
+void TFormImageHome::DrawOutline(QPoint at, int r, bool restore) {
   // A tool without a size to show (the mask before its window exists).
   if (r <= 0) return;
   Bitmap& shown = ObrazDlaUsera->EditPicture();
@@ -441,23 +438,26 @@ void TFormImageHome::DrawBrushCursor(QPoint at, int r) {
   e.ColorR = PackedRed(plan.PenColor);
   e.ColorG = PackedGreen(plan.PenColor);
   e.ColorB = PackedBlue(plan.PenColor);
-  // The square around the pointer erases the outline of the last position;
-  // after a longer jump the old outline is erased where it is.
-  const QRect square(QPoint(plan.RestoreLeft, plan.RestoreTop), QPoint(plan.RestoreRight, plan.RestoreBottom));
-  CopyRect(clean, shown, square);
-  CopyRect(clean, shown, outlineRect_);
-  const QRect dirty = (square & QRect(0, 0, clean.Width(), clean.Height())) | outlineRect_;
+  const QRect whole(0, 0, clean.Width(), clean.Height());
+  QRect dirty;
+  if (restore) {
+    // The square around the pointer erases the outline of the last position;
+    // after a longer jump the old outline is erased where it is.
+    const QRect square(QPoint(plan.RestoreLeft, plan.RestoreTop), QPoint(plan.RestoreRight, plan.RestoreBottom));
+    CopyRect(clean, shown, square);
+    CopyRect(clean, shown, outlineRect_);
+    dirty = (square & whole) | outlineRect_;
+  }
   {
-    QImage view(reinterpret_cast<uchar*>(shown.Data()), shown.Width(), shown.Height(),
-                static_cast<qsizetype>(shown.BytesPerLine()), QImage::Format_RGB32);
+    QImage view = ui::PaintableView(shown);
     QPainter p(&view);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(ToQColor(plan.PenColor), plan.PenWidth, Qt::DashLine));
     p.drawEllipse(QRect(QPoint(plan.Left, plan.Top), QPoint(plan.Right, plan.Bottom)));
   }
   const int m = plan.PenWidth / 2 + 2;
-  const QRect drawn = QRect(QPoint(plan.Left, plan.Top), QPoint(plan.Right, plan.Bottom)).adjusted(-m, -m, m, m) &
-                      QRect(0, 0, clean.Width(), clean.Height());
+  const QRect drawn =
+      QRect(QPoint(plan.Left, plan.Top), QPoint(plan.Right, plan.Bottom)).adjusted(-m, -m, m, m) & whole;
   RepaintPictureRect(dirty | drawn);
   outlineRect_ = drawn;
 }
@@ -478,8 +478,14 @@ void TFormImageHome::CommitStroke() {
   outlineRect_ = QRect();
   strokeOpen_ = false;
   StrokeRect = changed;
-  if (StrokeAddsHistoryEntry(tool, BrushSettings().BrushHistory.BoxNewHistory))
-    FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(StrokeLabel(tool)), doc.Width(), doc.Height());
+  if (!StrokeAddsHistoryEntry(tool, BrushSettings().BrushHistory.BoxNewHistory)) {
+    unrecordedRect_ |= changed;
+    return;
+  }
+  // The history takes the rest of the picture from its current entry.
+  const QRect hint = changed | unrecordedRect_;
+  unrecordedRect_ = QRect();
+  FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(StrokeLabel(tool)), doc.Width(), doc.Height(), hint);
 }
 
 void TFormImageHome::PanByPointer(QPoint anchor) {
@@ -496,7 +502,8 @@ void TFormImageHome::ScrollBy(int dx, int dy) {
 
 void TFormImageHome::PickInto(QPoint at, bool edited) {
   const QSize ds = DisplaySize();
-  const PackedColor c = CPixelEngine::PickColor(ObrazDlaUsera->Picture(), at.x(), at.y(), true, ds.width(), ds.height());
+  const PackedColor c =
+      CPixelEngine::PickColor(ObrazDlaUsera->Picture(), at.x(), at.y(), true, ds.width(), ds.height());
   const bool secondary = FormColor->State.EditSecondary == edited;
   FormTools->SetToolColor(secondary ? ToolColor::Secondary : ToolColor::Primary, c);
 }

@@ -101,6 +101,9 @@ class TFormImageHome : public QWidget {
   // repaints that part of it.
   void ShowWorkRect(const QRect& picture);
   void RepaintPictureRect(const QRect& picture);
+  // DrawBrushCursor; restore false when the display equals the working
+  // picture around the pointer already.
+  void DrawOutline(QPoint at, int r, bool restore);
   void PickInto(QPoint at, bool edited);
   void ScrollBy(int dx, int dy);
   // Radius of the outline under the pointer for the active tool, 0 for none.
@@ -120,6 +123,9 @@ class TFormImageHome : public QWidget {
   std::string historyCurrentName_;
   std::string historyPreviousName_;
   int wheelTravel_ = 0;
+  // Strokes committed without a history entry since the last one that had
+  // an entry (the history brush without "Dodać zmiany do historii").
+  QRect unrecordedRect_;
 };
 
 extern TFormImageHome* FormImageHome;

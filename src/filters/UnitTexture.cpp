@@ -2,9 +2,11 @@
 
 #include <exception>
 
+#include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
 #include "filters/UnitImposition.h"
 #include "filters/kernels/ColourKernels.h"
+#include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/Windows.h"
 
@@ -19,15 +21,19 @@ void TFormTexture::TextureCommand() {
   if (!file) return;
   Bitmap texture;
   Rgb mean;
+  // The event loop runs once per row while the texture is measured; the
+  // menus and palettes wait, so that no command starts in between.
+  if (FormTools) FormTools->DisableMainUi();
   try {
     texture = FitOverlay(LoadOverlayFile(*file), doc.Width(), doc.Height());
-    // The event loop runs once per row while the texture is measured.
     CProgressBar events;
     mean = MeasureTextureMean(texture, &events);
   } catch (const std::exception&) {
-    ui::ShowMessage(this, QStringLiteral("Nie wybrano odpowiednio tekstury"));
+    if (FormTools) FormTools->EnableMainUi();
+    ui::ShowMessage(FormHome, QStringLiteral("Nie wybrano odpowiednio tekstury"));
     return;
   }
+  if (FormTools) FormTools->EnableMainUi();
   ui::ImageControl* imPos = FormImposition->ImPos;
   imPos->SetPicture(std::move(texture));
   imPos->resize(imPos->PictureWidth(), imPos->PictureHeight());

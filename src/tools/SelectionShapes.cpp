@@ -6,6 +6,7 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
+#include "tools/ShapeWindows.h"
 #include "tools/UnitEllipseSel.h"
 #include "tools/UnitRectangleRoundSel.h"
 #include "tools/UnitRectangleSel.h"
@@ -60,21 +61,29 @@ void TFormShapeSel::CoordinateChanged() {
   if (!quiet_) DrawShapeOutline();
 }
 
-void TFormShapeSel::DrawShape(QPainter& p, bool filled) const {
+void TFormShapeSel::DrawShape(QPainter& p) const {
   const SelectionBox b = OrderedBox(OSX->Position(), OSY->Position(), OSX2->Position(), OSY2->Position());
-  if (kind_ == kSelectionRectangle && filled) {
-    // Exactly x0 <= x < x1, y0 <= y < y1.
-    p.fillRect(QRect(b.X0, b.Y0, b.Width(), b.Height()), p.brush());
-    return;
-  }
   if (b.Width() <= 0 || b.Height() <= 0) return;
   // A 1-pixel pen around a rectangle of size (w - 1, h - 1) covers w x h pixels.
   const QRect r(b.X0, b.Y0, b.Width() - 1, b.Height() - 1);
   switch (kind_) {
     case kSelectionRectangle: p.drawRect(r); break;
     case kSelectionEllipse: p.drawEllipse(r); break;
-    default: p.drawRoundedRect(r, OSX3->Position() / 2.0, OSY3->Position() / 2.0); break;
+    default: p.drawRoundedRect(QRectF(r), OSX3->Position() / 2.0, OSY3->Position() / 2.0, Qt::AbsoluteSize); break;
   }
+}
+
+FigureSpec TFormShapeSel::Figure() const {
+  FigureSpec f;
+  f.Kind = kind_ == kSelectionRectangle ? FigureKind::Rectangle
+           : kind_ == kSelectionEllipse ? FigureKind::Ellipse
+                                        : FigureKind::RoundRect;
+  f.P1 = QPoint(OSX->Position(), OSY->Position());
+  f.P2 = QPoint(OSX2->Position(), OSY2->Position());
+  if (OSX3) f.P3 = QPoint(OSX3->Position(), OSY3->Position());
+  f.Size = 1;
+  f.Primary = f.Secondary = Qt::black;
+  return f;
 }
 
 void TFormShapeSel::DrawOutlineOn(Bitmap& picture) const {
@@ -87,7 +96,7 @@ void TFormShapeSel::DrawOutlineOn(Bitmap& picture) const {
   QPainter p(&view);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(QColor(r, g, b), std::max(doc.Width(), doc.Height()) / 256, Qt::DashLine));
-  DrawShape(p, false);
+  DrawShape(p);
 }
 
 void TFormShapeSel::DrawShapeOutline() {
@@ -105,13 +114,11 @@ void TFormShapeSel::CommitSelectionShape() {
   FormTools->SetInvertMenu(false, true);
   CHomeImage& doc = Document();
   {
+    // Black on white, filled and outlined as the shape tools draw it.
     QImage view = ui::PaintableView(doc.WorkImage);
     view.fill(Qt::white);
     QPainter p(&view);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-    p.setBrush(Qt::black);
-    DrawShape(p, true);
+    DrawFigure(p, Figure());
   }
   MaskFromCoverage(doc.WorkImage, Transparent->Position(), doc.SelectionMask);
   doc.WorkImage = doc.BackupImage;
@@ -119,20 +126,25 @@ void TFormShapeSel::CommitSelectionShape() {
   FormTools->SetInvertMenu(false, true);
 }
 
-void TFormShapeSel::Press(const PointerEvent& e) {
-  if (e.Button == Qt::LeftButton) {
-    OSX->SetPosition(e.Picture.x());
-    OSY->SetPosition(e.Picture.y());
-  } else if (e.Button == Qt::RightButton) {
-    OSX2->SetPosition(e.Picture.x());
-    OSY2->SetPosition(e.Picture.y());
-  }
+void TFormShapeSel::MoveCorner(ui::TrackBar* bx, ui::TrackBar* by, QPoint p) {
+  // One outline for the pair: the x change alone does not redraw.
+  const int oldX = bx->Position();
+  const int oldY = by->Position();
+  quiet_ = true;
+  bx->SetPosition(p.x());
+  quiet_ = false;
+  by->SetPosition(p.y());
+  if (by->Position() == oldY && bx->Position() != oldX) DrawShapeOutline();
 }
 
-void TFormShapeSel::Drag(const PointerEvent& e) {
-  OSX2->SetPosition(e.Picture.x());
-  OSY2->SetPosition(e.Picture.y());
+void TFormShapeSel::Press(const PointerEvent& e) {
+  if (e.Button == Qt::LeftButton)
+    MoveCorner(OSX, OSY, e.Picture);
+  else if (e.Button == Qt::RightButton)
+    MoveCorner(OSX2, OSY2, e.Picture);
 }
+
+void TFormShapeSel::Drag(const PointerEvent& e) { MoveCorner(OSX2, OSY2, e.Picture); }
 
 void TFormShapeSel::Release(const PointerEvent&) { CommitSelectionShape(); }
 
@@ -154,14 +166,10 @@ void DrawCurrentShapeOutline() {
   FormImageHome->ObrazDlaUsera->update();
 }
 
-bool CurrentShapeCorners(int& x1, int& y1, int& x2, int& y2) {
+QLine CurrentShapeCorners() {
   const TFormShapeSel* window = ShapeSelectionWindow(FormTools->SelectionKind);
-  if (!window) return false;
-  x1 = window->OSX->Position();
-  y1 = window->OSY->Position();
-  x2 = window->OSX2->Position();
-  y2 = window->OSY2->Position();
-  return true;
+  if (!window) return {};
+  return {window->OSX->Position(), window->OSY->Position(), window->OSX2->Position(), window->OSY2->Position()};
 }
 
 }  // namespace rv

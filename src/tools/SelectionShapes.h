@@ -3,9 +3,15 @@
 // the shape into the selection mask.
 #pragma once
 
+#include <QLine>
+
 #include "tools/SelectionWindows.h"
 
+class QPainter;
+
 namespace rv {
+
+struct FigureSpec;
 
 class TFormShapeSel : public TFormSelectionOptions {
   Q_OBJECT
@@ -42,8 +48,12 @@ class TFormShapeSel : public TFormSelectionOptions {
 
  private:
   void CoordinateChanged();
-  // Draws the shape with the painter's pen and brush.
-  void DrawShape(class QPainter& p, bool filled) const;
+  // A corner := a picture point, redrawing the outline once.
+  void MoveCorner(ui::TrackBar* bx, ui::TrackBar* by, QPoint p);
+  // Draws the outline of the shape with the painter's pen.
+  void DrawShape(QPainter& p) const;
+  // The shape as the shape tools draw it.
+  FigureSpec Figure() const;
 
   int toolId_;
   int kind_;
@@ -54,8 +64,8 @@ class TFormShapeSel : public TFormSelectionOptions {
 TFormShapeSel* ShapeSelectionWindow(int kind);
 // The display copy gets the outline of the current selection kind (1..3).
 void DrawCurrentShapeOutline();
-// The corners of the current selection kind's shape, as copying needs them;
-// false when the current kind is not a shape.
-bool CurrentShapeCorners(int& x1, int& y1, int& x2, int& y2);
+// The corners (OSX, OSY) and (OSX2, OSY2) of the current selection kind's
+// shape, as copying needs them; an empty line when the kind is not a shape.
+QLine CurrentShapeCorners();
 
 }  // namespace rv

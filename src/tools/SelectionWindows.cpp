@@ -5,6 +5,7 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
+#include "tools/SelectionShapes.h"
 #include "tools/UnitEllipseSel.h"
 #include "tools/UnitMask.h"
 #include "tools/UnitRectangleRoundSel.h"
@@ -13,6 +14,7 @@
 #include "tools/UnitTextVertSel.h"
 #include "tools/UnitTools.h"
 #include "tools/UnitWand.h"
+#include "ui/ControlRows.h"
 #include "ui/ImageControl.h"
 #include "ui/TrackBar.h"
 #include "ui/Windows.h"
@@ -41,21 +43,13 @@ TFormSelectionOptions::TFormSelectionOptions(const char* objectName, const char*
 }
 
 ui::TrackBar* TFormSelectionOptions::AddBar(const char* name, const char* caption, int min, int max, int position) {
-  auto* label = new QLabel(QString::fromUtf8(caption), this);
-  label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Caption"));
-  label->setGeometry(8, rowTop_, 120, 14);
-  auto* value = new QLabel(this);
-  value->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
-  value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  value->setGeometry(kWidth - 68, rowTop_, 60, 14);
-  auto* bar = new ui::TrackBar(min, max, position, this);
-  bar->setObjectName(QString::fromLatin1(name));
-  bar->setGeometry(4, rowTop_ + 15, kWidth - 8, 20);
-  value->setNum(bar->Position());
-  connect(bar, &ui::TrackBar::Changed, value, [value](int p) { value->setNum(p); });
-  rows_.append({QString::fromLatin1(name), bar, value});
-  rowTop_ += 40;
-  return bar;
+  const ui::TrackRow row = ui::AddTrackRow(this, rowTop_, kWidth, Track(name, caption, min, max, position));
+  row.Caption->setObjectName(QString::fromLatin1(name) + QStringLiteral("Caption"));
+  QLabel* value = row.Value;
+  connect(row.Bar, &ui::TrackBar::Changed, value, [value](int p) { value->setNum(p); });
+  rows_.append({QString::fromLatin1(name), row.Bar, value});
+  rowTop_ += ui::kTrackRowHeight + 8;
+  return row.Bar;
 }
 
 ui::TrackBar* TFormSelectionOptions::AddHiddenBar(const char* name) {

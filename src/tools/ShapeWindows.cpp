@@ -26,7 +26,7 @@
 #include "tools/UnitTextVert.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
-#include "ui/ModeBox.h"
+#include "ui/ControlRows.h"
 #include "ui/TrackBar.h"
 #include "ui/Windows.h"
 
@@ -35,6 +35,7 @@ namespace rv {
 namespace {
 
 constexpr int kDotsPerMeter96 = 3780;
+constexpr int kRowWidth = 314;
 
 QPen FigurePen(const QColor& colour, int width) {
   return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -129,7 +130,7 @@ TFormShapeOptions::TFormShapeOptions(int toolId, const QString& caption, const Q
   setWindowTitle(caption);
   ui::MakeToolWindow(this);
   ui::GiveFocusOnHover(this);
-  setMinimumWidth(290);  // room for the longest caption
+  setMinimumWidth(kRowWidth + 16);  // room for the longest caption
   grid_ = new QGridLayout(this);
   grid_->setContentsMargins(8, 6, 8, 6);
   grid_->setVerticalSpacing(2);
@@ -166,20 +167,23 @@ void TFormShapeOptions::AddRow(QWidget* left, QWidget* right) {
   }
 }
 
-ui::TrackBar* TFormShapeOptions::AddBar(const QString& caption, const QString& name, int min, int max, int position,
-                                        QLabel** valueLabel) {
-  auto* label = new QLabel(caption, this);
-  auto* value = new QLabel(QString::number(position), this);
-  value->setObjectName(name + QStringLiteral("Label"));
-  value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  auto* bar = new ui::TrackBar(min, max, position, this);
-  bar->setObjectName(name);
-  bar->setMinimumWidth(190);
-  connect(bar, &ui::TrackBar::Changed, value, [value](int v) { value->setText(QString::number(v)); });
-  AddRow(label, value);
-  AddRow(bar);
-  if (valueLabel) *valueLabel = value;
-  return bar;
+ui::TrackBar* TFormShapeOptions::AddBar(const ControlDecl& decl, ui::TrackBar* existing) {
+  auto* row = new QWidget(this);
+  row->setFixedHeight(ui::kTrackRowHeight);
+  ui::TrackRow r = ui::AddTrackRow(row, 0, kRowWidth, decl);
+  if (existing) {
+    // A bar made already (a coordinate bar) takes the place of the new one.
+    existing->setParent(row);
+    existing->setGeometry(r.Bar->geometry());
+    existing->show();
+    r.Value->setText(QString::number(existing->Position()));
+    delete r.Bar;
+    r.Bar = existing;
+  }
+  QLabel* value = r.Value;
+  connect(r.Bar, &ui::TrackBar::Changed, value, [value](int v) { value->setText(QString::number(v)); });
+  AddRow(row);
+  return r.Bar;
 }
 
 void TFormShapeOptions::AddButtons() {
@@ -237,9 +241,9 @@ TFormFigure::TFormFigure(FigureKind kind, int toolId, const QString& caption, co
     UstawCzcionke->setObjectName(QStringLiteral("UstawCzcionke"));
     connect(UstawCzcionke, &QPushButton::clicked, this, [this] { ChooseFont(); });
     AddRow(UstawCzcionke);
-    Transparent = AddBar(QStringLiteral("Krycie:"), QStringLiteral("Transparent"), 0, 100, 100);
+    Transparent = AddBar(Track("Transparent", "Krycie:", 0, 100, 100));
     connect(Transparent, &ui::TrackBar::Changed, this, [this] { RenderShape(); });
-    Run = AddBar(QStringLiteral("Przesunięcie:"), QStringLiteral("Run"), 1, 1000, 200);
+    Run = AddBar(Track("Run", "Przesunięcie:", 1, 1000, 200));
     connect(Run, &ui::TrackBar::Changed, this, [this] { RenderShape(); });
     if (kind == FigureKind::TextHorz) {
       RunCheck = new QCheckBox(QStringLiteral("Ustaw szerokość"), this);
@@ -252,20 +256,12 @@ TFormFigure::TFormFigure(FigureKind kind, int toolId, const QString& caption, co
       });
     }
   } else {
-    Size = AddBar(QStringLiteral("Grubość:"), QStringLiteral("Size"), 1, 300, 5);
-    Transparent = AddBar(QStringLiteral("Krycie:"), QStringLiteral("Transparent"), 0, 100, 100);
+    Size = AddBar(Track("Size", "Grubość:", 1, 300, 5));
+    Transparent = AddBar(Track("Transparent", "Krycie:", 0, 100, 100));
     if (kind == FigureKind::RoundRect) {
       // The corner ellipses' sliders are the visible ones of this window.
-      for (auto [bar, caption] : {std::pair{OSX3, "Okr. X:"}, std::pair{OSY3, "Okr. Y:"}}) {
-        auto* value = new QLabel(QString::number(bar->Position()), this);
-        value->setObjectName(bar->objectName() + QStringLiteral("Label"));
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        connect(bar, &ui::TrackBar::Changed, value, [value](int v) { value->setText(QString::number(v)); });
-        AddRow(new QLabel(QString::fromUtf8(caption), this), value);
-        AddRow(bar);
-        bar->setMinimumWidth(190);
-        bar->show();
-      }
+      AddBar(Track("OSX3", "Okr. X:", 0, 0, 0), OSX3);
+      AddBar(Track("OSY3", "Okr. Y:", 0, 0, 0), OSY3);
     }
   }
   AddButtons();
@@ -330,7 +326,7 @@ void TFormFigure::RenderShape() {
   ShapeComposeArgs args;
   args.Transparent = Transparent->Position();
   args.Tryb = Tryb->currentIndex();
-  args.Channel = FormCanal ? FormCanal->ActiveChannel : kChannelAll;
+  args.Channel = FormCanal ? static_cast<int>(FormCanal->ActiveChannel) : static_cast<int>(kChannelAll);
   args.Region = FigureScanRegion(figure, doc.Width(), doc.Height());
   args.ScratchLeft = args.Region.x0;
   args.ScratchTop = args.Region.y0;

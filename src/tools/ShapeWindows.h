@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "filters/registry/FilterRegistry.h"
 #include "tools/PointerTarget.h"
 #include "tools/TextRaster.h"
 #include "tools/core/ShapeCompose.h"
@@ -81,9 +82,9 @@ class TFormShapeOptions : public QWidget, public PointerTarget {
   virtual void Start() = 0;
   // Sets a point (x, then y); true when it moved.
   static bool SetPoint(ui::TrackBar* x, ui::TrackBar* y, QPoint p);
-  // A caption with a value label and a slider under them; returns the slider.
-  ui::TrackBar* AddBar(const QString& caption, const QString& name, int min, int max, int position,
-                       QLabel** valueLabel = nullptr);
+  // A caption with a value label and a slider under them; returns the slider
+  // (existing when given: a bar made before takes the declared caption).
+  ui::TrackBar* AddBar(const ControlDecl& decl, ui::TrackBar* existing = nullptr);
   void AddRow(QWidget* left, QWidget* right = nullptr);
   void AddButtons();
   // The common end of OK and "Anuluj": the window closes, the main window

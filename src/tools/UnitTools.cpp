@@ -382,6 +382,9 @@ void TFormTools::ColorShapePressed(ToolColor which) {
 
 bool TFormTools::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type t = event->type();
+  // Event filters see the presses of a disabled palette too (while a shape
+  // window is open): they must not pick a tool or change the colours.
+  if (!isEnabled() && (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick)) return true;
   if (watched == ZamienKolory || watched == ResetujKolory) {
     if (t == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       if (watched == ZamienKolory)

@@ -2,7 +2,6 @@
 // clone-stamp source, the two pixel engines and the two tool colours.
 #pragma once
 
-#include <QLine>
 #include <QList>
 #include <QWidget>
 
@@ -102,10 +101,6 @@ class TFormTools : public QWidget {
   void RegisterOptionWindow(QWidget* window);
   // Draws the outline of selection kinds 1..3 on the display copy.
   std::function<void()> DrawShapeOutline;
-  // The two corner points of the rectangle, ellipse or rounded-rectangle
-  // selection (kinds 1..3) in picture coordinates, in the order the tool
-  // stores them; "Kopiuj" copies the rectangle they span.
-  std::function<QLine()> SelectionCorners;
 
   const QList<ToolSlot>& Slots() const { return slots_; }
   const ToolSlot* Slot(int toolId) const;

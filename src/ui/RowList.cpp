@@ -51,7 +51,8 @@ bool ListRow::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-      emit Pressed(static_cast<QMouseEvent*>(event)->button());
+      // The filter sees presses of a disabled palette too.
+      if (isEnabled()) emit Pressed(static_cast<QMouseEvent*>(event)->button());
       return true;
     case QEvent::MouseMove:
     case QEvent::Enter:

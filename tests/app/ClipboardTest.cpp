@@ -19,9 +19,13 @@
 #include "document/UnitImageHome.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
+#include "tools/SelectionShapes.h"
+#include "tools/UnitEllipseSel.h"
+#include "tools/UnitRectangleSel.h"
 #include "tools/UnitTools.h"
 #include "ui/Clipboard.h"
 #include "ui/ImageControl.h"
+#include "ui/TrackBar.h"
 
 namespace rv {
 namespace {
@@ -56,19 +60,24 @@ QStringList HistoryRows() {
   return rows;
 }
 
-// An elliptical selection on a 40 x 30 picture: its corners (30, 25) and
-// (10, 5) in the order the tool stored them; the mask is 100 inside the
-// ellipse, 0 outside and 50 on the pixel (20, 6).
+// Picks a shape selection tool, gives it two corners and commits the shape.
+void SelectShape(TFormShapeSel* window, QPoint first, QPoint second) {
+  const ToolSlot* slot = FormTools->Slot(window->ToolId());
+  ASSERT_TRUE(slot && slot->Click);
+  slot->Click();
+  window->OSX->SetPosition(first.x());
+  window->OSY->SetPosition(first.y());
+  window->OSX2->SetPosition(second.x());
+  window->OSY2->SetPosition(second.y());
+  window->CommitSelectionShape();
+}
+
+// An elliptical selection on a 40 x 30 picture between the corners (30, 25)
+// and (10, 5), with the pixel (20, 6) half selected.
 void SelectEllipse() {
-  FormTools->SelectionKind = 2;
-  FormTools->SelectionCorners = [] { return QLine(30, 25, 10, 5); };
-  SelectionMask& m = Doc().SelectionMask;
-  for (int y = 0; y < m.Height(); ++y)
-    for (int x = 0; x < m.Width(); ++x) {
-      const double dx = (x + 0.5 - 20) / 10, dy = (y + 0.5 - 15) / 10;
-      m.Set(x, y, dx * dx + dy * dy <= 1 ? 100 : 0);
-    }
-  m.Set(20, 6, 50);
+  SelectShape(FormEllipseSel, {30, 25}, {10, 5});
+  ASSERT_EQ(FormTools->SelectionKind, 2);
+  Doc().SelectionMask.Set(20, 6, 50);
 }
 
 // The copy of SelectEllipse's selection, worked out pixel by pixel.
@@ -108,8 +117,7 @@ TEST(Copy, WholePictureInEveryOfferedForm) {
 TEST(Copy, BySelectionKind) {
   const Bitmap picture = OpenPicture(40, 30);
   // A rectangle: the part between the corners, whatever their order.
-  FormTools->SelectionKind = 1;
-  FormTools->SelectionCorners = [] { return QLine(25, 20, 5, 10); };
+  SelectShape(FormRectangleSel, {25, 20}, {5, 10});
   FormHome->CopyPicture();
   EXPECT_EQ(test::ToBitmap(Clip()->image()), picture.Copy(5, 10, 20, 10));
   // An ellipse: its bounding rectangle, whitened outside the selection.
@@ -121,6 +129,8 @@ TEST(Copy, BySelectionKind) {
   EXPECT_EQ(ellipse.At(10, 10), picture.At(20, 15));
   // The wand and the masks: the whole picture, whitened the same way.
   FormTools->SelectionKind = 4;
+  ASSERT_EQ(Doc().SelectionMask.At(20, 6), 50);
+  const Bitmap shown = FormImageHome->ObrazDlaUsera->Picture();
   FormHome->CopyPicture();
   const Bitmap whole = test::ToBitmap(Clip()->image());
   ASSERT_EQ(whole.Width(), 40);
@@ -130,7 +140,7 @@ TEST(Copy, BySelectionKind) {
   // The document never changes.
   EXPECT_EQ(Doc().WorkImage, picture);
   EXPECT_EQ(Doc().BackupImage, picture);
-  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), picture);
+  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), shown);
   EXPECT_EQ(FormHistory->Count(), 1);
 }
 
@@ -142,18 +152,17 @@ TEST(Copy, FailuresKeepTheClipboard) {
   FormHome->CopyPicture();
   EXPECT_EQ(test::Messages(), QStringList({kNothingSelected}));
   EXPECT_EQ(Clip()->text(), QStringLiteral("kept"));
-  // A selection rectangle with no area.
+  // A selection rectangle with no area selects nothing.
   FormHome->SelectAll();
+  SelectShape(FormRectangleSel, {7, 3}, {7, 20});
   test::ClearMessages();
-  FormTools->SelectionKind = 1;
-  FormTools->SelectionCorners = [] { return QLine(7, 3, 7, 20); };
   FormHome->CopyPicture();
-  EXPECT_EQ(test::Messages(), QStringList({kCannotCopy}));
+  EXPECT_EQ(test::Messages(), QStringList({kNothingSelected}));
   EXPECT_EQ(Clip()->text(), QStringLiteral("kept"));
-  // A shape whose tool gives no corners.
+  // Pixels selected outside a rectangle without area (a mask brush after
+  // the rectangle): nothing to put on the clipboard.
+  Doc().SelectionMask.Fill(100);
   test::ClearMessages();
-  FormTools->SelectionKind = 2;
-  FormTools->SelectionCorners = nullptr;
   FormHome->CopyPicture();
   EXPECT_EQ(test::Messages(), QStringList({kCannotCopy}));
   EXPECT_EQ(Clip()->text(), QStringLiteral("kept"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QTest>
 
 #include "AppTestSupport.h"
 #include "app/UnitHome.h"
@@ -11,6 +12,8 @@
 #include "history/StoredPicture.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
+#include "tools/BrushSettings.h"
+#include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/RowList.h"
 
@@ -215,6 +218,46 @@ TEST(HistoryMemory, AStrokesRectangleIsTrustedOnlyRightAfterARecordOrARestore) {
   EXPECT_EQ(FormHistory->Entries[3].Thumb->Picture(), doc.WorkImage);
   FormHistory->RestoreHistoryEntry(2);
   EXPECT_EQ(doc.WorkImage, both);
+}
+
+// Real strokes: the brush's rectangle spares the comparison, and a history
+// brush stroke that adds no entry is still part of the next entry.
+TEST(HistoryMemory, StrokesWithoutAnEntryReachTheNextEntry) {
+  FormHome->OpenDroppedFiles({test::WriteImage("p.png", test::Pattern(300, 200, 6))});
+  const Bitmap opened = Doc().WorkImage;
+  test::CommitChange(QStringLiteral("Kontrast"), MakePixel(0, 0, 255));
+  ui::ImageControl* display = FormImageHome->ObrazDlaUsera;
+  auto stroke = [display](QPoint at) {
+    QTest::mousePress(display, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(display, Qt::LeftButton, Qt::NoModifier, at);
+  };
+  BrushToolSettings& settings = BrushSettings();
+  settings.BrushHistory.Wielkosc = 10;
+  settings.BrushHistory.Twardosc = 100;
+  settings.BrushHistory.BoxNewHistory = false;
+  FormTools->SelectTool(kToolBrushHistory);
+  stroke(QPoint(40, 40));  // paints the opened picture back, no entry
+  ASSERT_EQ(FormHistory->Count(), 2);
+  ASSERT_EQ(Doc().BackupImage.At(40, 40), opened.At(40, 40));
+
+  settings.Brush.Wielkosc = 10;
+  settings.Brush.Twardosc = 100;
+  FormTools->SelectTool(kToolBrush);
+  FormTools->SetToolColor(ToolColor::Primary, MakePacked(255, 0, 0));
+  stroke(QPoint(200, 150));
+  ASSERT_EQ(FormHistory->Count(), 3);
+  EXPECT_EQ(Doc().WorkImage.At(200, 150), MakePixel(255, 0, 0));
+  EXPECT_EQ(FormHistory->Entries[2].Thumb->Picture(), Doc().WorkImage);
+
+  // Right after that entry a stroke inside one tile costs that tile alone.
+  const std::size_t tiles = PictureStore().Tiles();
+  stroke(QPoint(100, 100));
+  ASSERT_EQ(FormHistory->Count(), 4);
+  EXPECT_EQ(PictureStore().Tiles(), tiles + 1);
+  EXPECT_EQ(FormHistory->Entries[3].Thumb->Picture(), Doc().WorkImage);
+  FormHistory->RestoreHistoryEntry(2);
+  EXPECT_EQ(Doc().WorkImage.At(40, 40), opened.At(40, 40));
+  EXPECT_EQ(Doc().WorkImage.At(100, 100), MakePixel(0, 0, 255));
 }
 
 }  // namespace

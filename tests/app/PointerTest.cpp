@@ -11,8 +11,11 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <map>
 
 #include "AppTestSupport.h"
@@ -21,10 +24,13 @@
 #include "history/UnitHistory.h"
 #include "tools/BrushSettings.h"
 #include "tools/PointerTarget.h"
+#include "tools/SelectionWindows.h"
+#include "tools/UnitBrushOptions.h"
 #include "tools/UnitColor.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/RowList.h"
+#include "ui/TrackBar.h"
 
 namespace rv {
 namespace {
@@ -197,6 +203,76 @@ TEST(PointerRouting, OutlineIsDrawnOnTheDisplayOnlyAndErasedWhenThePointerMoves)
   EXPECT_EQ(Shown(), Doc().WorkImage);
 }
 
+// Distances from (cx, cy) of the display pixels that differ from the picture.
+std::pair<double, double> RingRadii(int cx, int cy) {
+  double lo = 1e9, hi = -1;
+  for (int y = 0; y < Shown().Height(); ++y)
+    for (int x = 0; x < Shown().Width(); ++x)
+      if (Shown().At(x, y) != Doc().WorkImage.At(x, y)) {
+        const double d = std::hypot(x - cx, y - cy);
+        lo = std::min(lo, d);
+        hi = std::max(hi, d);
+      }
+  return {lo, hi};
+}
+
+TEST(PointerRouting, WheelRedrawsTheOutlineWithTheNewSize) {
+  Open(test::Solid(300, 200, Qt::white));
+  UseBrush(20, MakePacked(255, 0, 0));
+  Move(QPoint(100, 100), Qt::NoButton);
+  auto [lo, hi] = RingRadii(100, 100);
+  EXPECT_GE(lo, 18.5);
+  EXPECT_LE(hi, 22.0);
+  Turn(QPoint(100, 100), true, false);
+  Turn(QPoint(100, 100), true, false);
+  EXPECT_EQ(BrushSettings().Brush.Wielkosc, 28);
+  std::tie(lo, hi) = RingRadii(100, 100);
+  EXPECT_GE(lo, 26.5);
+  EXPECT_LE(hi, 30.0);
+  // Ctrl changes the transparency and draws the outline again at the same size.
+  Turn(QPoint(100, 100), false, true);
+  EXPECT_EQ(BrushSettings().Brush.Przezroczystosc, 96);
+  std::tie(lo, hi) = RingRadii(100, 100);
+  EXPECT_GE(lo, 26.5);
+  EXPECT_LE(hi, 30.0);
+}
+
+TEST(PointerRouting, OutlineLeftFarBehindIsErasedToo) {
+  // 1400 x 1000 at 700 x 500: the second position is more than 500 picture
+  // pixels away from the first, beyond the square the outline restores.
+  Open(test::Solid(1400, 1000, Qt::white));
+  UseBrush(30, MakePacked(255, 0, 0));
+  Move(QPoint(40, 40), Qt::NoButton);
+  ASSERT_GT(Count(Shown(), Doc().WorkImage), 20);
+  Move(QPoint(650, 450), Qt::NoButton);
+  for (int y = 0; y < 1000; ++y)
+    for (int x = 0; x < 1400; ++x)
+      if (Shown().At(x, y) != Doc().WorkImage.At(x, y)) {
+        ASSERT_LE(std::abs(x - 1300), 34) << x << "," << y;
+        ASSERT_LE(std::abs(y - 900), 34) << x << "," << y;
+      }
+}
+
+TEST(PointerRouting, CommitClearsMarksOfASelectionOutlineAnywhereOnTheDisplay) {
+  // A selection outline far from the stroke, beyond the outline's square.
+  Open(test::Solid(1400, 1000, Qt::white));
+  FormTools->SelectionKind = 1;
+  FormTools->DrawShapeOutline = [] {
+    Bitmap& shown = Display()->EditPicture();
+    for (int x = 1300; x < 1390; ++x) shown.Set(x, 990, MakePixel(0, 0, 0));
+  };
+  UseBrush(10, MakePacked(255, 0, 0));
+  Move(QPoint(20, 20), Qt::NoButton);
+  EXPECT_EQ(Shown().At(1350, 990), MakePixel(0, 0, 0));
+  Press(QPoint(20, 20));
+  EXPECT_EQ(Shown().At(1350, 990), MakePixel(0, 0, 0));
+  Release(QPoint(20, 20));
+  EXPECT_EQ(Shown(), Doc().WorkImage);
+  EXPECT_EQ(Doc().BackupImage, Doc().WorkImage);
+  FormTools->DrawShapeOutline = {};
+  FormTools->SelectionKind = 0;
+}
+
 TEST(PointerRouting, RightButtonPansWithBrushesAndTheLeftWithTheCursor) {
   Open(test::Pattern(1400, 1000));
   FormTools->ZoomPercent = 100;
@@ -278,6 +354,33 @@ TEST(PointerRouting, WheelScrollsZoomsAndStepsBrushControls) {
   EXPECT_EQ(Display()->size(), QSize(1400, 1000));
 }
 
+TEST(PointerRouting, BrushPickedOnThePaletteShowsWheelStepsAndPaintsWithItsWindowsValues) {
+  Open(test::Solid(300, 200, Qt::white));
+  QTest::mousePress(FormTools->Slot(kToolBrush)->Icon, Qt::LeftButton);
+  ASSERT_EQ(FormTools->ToolId, kToolBrush);
+  TFormBrushOptions* window = BrushOptionWindow(kToolBrush);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  Turn(QPoint(100, 100), false, false);
+  Turn(QPoint(100, 100), false, false);
+  EXPECT_EQ(window->Bar(QStringLiteral("Wielkosc"))->Position(), 67);
+  EXPECT_EQ(window->ValueLabel(QStringLiteral("Wielkosc"))->text(), QStringLiteral("67"));
+  Turn(QPoint(100, 100), false, true);
+  EXPECT_EQ(window->Bar(QStringLiteral("Przezroczystosc"))->Position(), 96);
+  window->Bar(QStringLiteral("Twardosc"))->SetPosition(100);
+  window->Bar(QStringLiteral("Przezroczystosc"))->SetPosition(100);
+  FormTools->SetToolColor(ToolColor::Primary, MakePacked(255, 0, 0));
+  Press(QPoint(100, 100));
+  Release(QPoint(100, 100));
+  // A hard disc of radius 67: the left and top bounds inclusive, the right and bottom exclusive.
+  EXPECT_EQ(Doc().BackupImage.At(33, 100), kRed);
+  EXPECT_EQ(Doc().BackupImage.At(32, 100), kWhite);
+  EXPECT_EQ(Doc().BackupImage.At(166, 100), kRed);
+  EXPECT_EQ(Doc().BackupImage.At(167, 100), kWhite);
+  EXPECT_EQ(Doc().BackupImage.At(100, 166), kRed);
+  EXPECT_EQ(Doc().BackupImage.At(100, 167), kWhite);
+}
+
 TEST(PointerRouting, MagnifierStepsAndTheMappingOfDisplayPoints) {
   Open(test::Pattern(1400, 1000));
   ASSERT_EQ(Display()->size(), QSize(700, 500));
@@ -286,14 +389,14 @@ TEST(PointerRouting, MagnifierStepsAndTheMappingOfDisplayPoints) {
   EXPECT_EQ(FormTools->ToolId, 35);
   RecordingTarget target;
   RegisterPointerTarget(1, &target);
-  const QSize window = FormImageHome->size();
-  Press(QPoint(10, 10));
-  Release(QPoint(10, 10));
-  Press(QPoint(10, 10));
-  Release(QPoint(10, 10));
+  const QSize windowSize = FormImageHome->size();
+  // A double click through the window system is two clicks.
+  QWindow* window = FormImageHome->windowHandle();
+  ASSERT_NE(window, nullptr);
+  QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, Display()->mapTo(FormImageHome, QPoint(10, 10)));
   EXPECT_EQ(FormTools->ZoomPercent, 100);
   EXPECT_EQ(Display()->size(), QSize(1400, 1000));
-  EXPECT_EQ(FormImageHome->size(), window);  // the window keeps its size and scrolls
+  EXPECT_EQ(FormImageHome->size(), windowSize);  // the window keeps its size and scrolls
   FormTools->SelectTool(1);
   Press(QPoint(350, 250));
   FormTools->SelectTool(35);
@@ -313,6 +416,26 @@ TEST(PointerRouting, MagnifierStepsAndTheMappingOfDisplayPoints) {
   Press(QPoint(350, 250));
   EXPECT_EQ(target.Log, QStringList({"press L 350,250 350,250", "press L 350,250 700,500"}));
   RegisterPointerTarget(1, nullptr);
+}
+
+TEST(PointerRouting, RectangleSelectionTakesPicturePointsOfTheScaledDisplay) {
+  Open(test::Pattern(1400, 1000));
+  ASSERT_EQ(Display()->size(), QSize(700, 500));
+  QTest::mousePress(FormTools->Slot(1)->Icon, Qt::LeftButton);
+  ASSERT_EQ(FormTools->ToolId, 1);
+  auto* window = dynamic_cast<TFormSelectionOptions*>(FindPointerTarget(1));
+  ASSERT_NE(window, nullptr);
+  Press(QPoint(350, 250));
+  EXPECT_EQ(window->Bar(QStringLiteral("OSX"))->Position(), 700);
+  EXPECT_EQ(window->Bar(QStringLiteral("OSY"))->Position(), 500);
+  Move(QPoint(500, 400));
+  Move(QPoint(600, 450));
+  EXPECT_EQ(window->Bar(QStringLiteral("OSX2"))->Position(), 1200);
+  EXPECT_EQ(window->Bar(QStringLiteral("OSY2"))->Position(), 900);
+  Release(QPoint(600, 450));
+  EXPECT_EQ(FormTools->SelectionKind, 1);
+  EXPECT_EQ(Doc().SelectionMask.At(1000, 700), 100);
+  EXPECT_EQ(Doc().SelectionMask.At(100, 100), 0);
 }
 
 TEST(PointerRouting, ShapeAndSelectionToolsGetTheirEventsFromTheTarget) {
@@ -343,7 +466,7 @@ TEST(PointerRouting, ShapeAndSelectionToolsGetTheirEventsFromTheTarget) {
   }
 }
 
-TEST(PointerRouting, MaskToolPaintsThroughItsTargetAndTheReleaseRestoresThePictures) {
+TEST(PointerRouting, MaskToolGetsItsEventsFromTheTargetAndPansWithTheRightButton) {
   Open(test::Solid(300, 200, Qt::white));
   RecordingTarget target;
   target.Outline = 15;
@@ -352,7 +475,6 @@ TEST(PointerRouting, MaskToolPaintsThroughItsTargetAndTheReleaseRestoresThePictu
   Move(QPoint(100, 100), Qt::NoButton);
   EXPECT_GT(Count(Shown(), Doc().WorkImage), 10);  // the mask's outline
   Press(QPoint(100, 100));
-  Doc().WorkImage.Set(100, 100, kRed);  // what the mask shows while painting
   // The hover's travel carries over: the first drag is passed on.
   Move(QPoint(101, 100));
   Move(QPoint(102, 100));
@@ -360,13 +482,31 @@ TEST(PointerRouting, MaskToolPaintsThroughItsTargetAndTheReleaseRestoresThePictu
   Release(QPoint(50, 50), Qt::RightButton);
   const int entries = FormHistory->Count();
   Release(QPoint(102, 100));
-  EXPECT_EQ(target.Log, QStringList({"press L 100,100 100,100", "drag L 101,100 101,100", "release L 102,100 102,100"}));
+  Turn(QPoint(100, 100), true, false);
+  EXPECT_EQ(target.Log, QStringList({"press L 100,100 100,100", "drag L 101,100 101,100", "release L 102,100 102,100",
+                                     "wheel 4"}));
+  EXPECT_EQ(FormHistory->Count(), entries);
+  RegisterPointerTarget(36, nullptr);
+}
+
+TEST(PointerRouting, MaskToolReleaseRestoresThePicturesAndKeepsThePaintedMask) {
+  Open(test::Solid(300, 200, Qt::white));
+  ASSERT_NE(FindPointerTarget(36), nullptr);
+  QTest::mousePress(FormTools->Slot(36)->Icon, Qt::LeftButton);
+  ASSERT_EQ(FormTools->ToolId, 36);
+  const int entries = FormHistory->Count();
+  Move(QPoint(100, 100), Qt::NoButton);
+  Press(QPoint(100, 100));
+  Move(QPoint(140, 100));
+  Move(QPoint(150, 100));
+  EXPECT_NE(Doc().WorkImage, Doc().BackupImage);  // the tint while painting
+  Release(QPoint(150, 100));
   EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
   EXPECT_EQ(Shown(), Doc().BackupImage);
+  EXPECT_GT(Doc().SelectionMask.At(100, 100), 50);
+  EXPECT_GT(Doc().SelectionMask.At(150, 100), 50);
+  EXPECT_EQ(Doc().SelectionMask.At(5, 195), 0);
   EXPECT_EQ(FormHistory->Count(), entries);
-  Turn(QPoint(100, 100), true, false);
-  EXPECT_EQ(target.Log.last(), QStringLiteral("wheel 4"));
-  RegisterPointerTarget(36, nullptr);
 }
 
 TEST(PointerRouting, EveryBrushToolAddsOneEntryWithItsLabel) {
@@ -423,6 +563,9 @@ TEST(PointerRouting, HistoryBrushPaintsThePreviousStateAndAddsAnEntryOnlyWhenTic
   Release(QPoint(100, 50));
   ASSERT_EQ(FormHistory->Count(), 3);
   EXPECT_EQ(LastLabel(), QStringLiteral("Pędzel historii - nr: 2"));
+  // The entry holds the unrecorded stroke's change as well.
+  EXPECT_EQ(FormHistory->Entries.last().Thumb->Picture(), Doc().WorkImage);
+  EXPECT_EQ(Doc().WorkImage.At(50, 50), kWhite);
 }
 
 TEST(PointerRouting, StampWithoutSourceShowsItsMessagePerDabAndClonesOnceChosen) {

@@ -22,6 +22,8 @@
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"
+#include "tools/UnitBrushOptions.h"
+#include "tools/UnitFraming.h"
 #include "ui/TrackBar.h"
 #include "ui/Windows.h"
 
@@ -74,12 +76,15 @@ Bitmap OpenPicture(int w, int h) {
 
 std::string Head(const std::string& path, std::size_t n) { return test::Slurp(path).substr(0, n); }
 
-TEST(SaveWindows, CreatedAfterTheMilestoneOptionsAndBeforeTheFilterDialogs) {
+TEST(SaveWindows, CreatedAfterTheToolOptionWindowsAndBeforeTheFilterDialogs) {
   // Children keep the order in which they were created.
   const QObjectList& order = FormHome->children();
   const auto at = [&order](const QObject* w) { return order.indexOf(const_cast<QObject*>(w)); };
   ASSERT_GE(at(FormOptionsMileStone), 0);
-  EXPECT_LT(at(FormOptionsMileStone), at(FormSaveBMP));
+  ASSERT_GE(at(FormBrush), 0);
+  ASSERT_GE(at(FormFraming), 0);
+  EXPECT_LT(at(FormOptionsMileStone), at(FormBrush));
+  EXPECT_LT(at(FormFraming), at(FormSaveBMP));
   EXPECT_LT(at(FormSaveBMP), at(FormSaveJPG));
   EXPECT_LT(at(FormSaveJPG), at(FormFill));
   for (QDialog* d : {static_cast<QDialog*>(FormSaveBMP), static_cast<QDialog*>(FormSaveJPG)}) {

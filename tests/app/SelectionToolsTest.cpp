@@ -6,7 +6,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QMimeData>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +23,7 @@
 #include "history/UnitHistory.h"
 #include "support/FilterTestSupport.h"
 #include "tools/PointerTarget.h"
+#include "tools/SelectionShapes.h"
 #include "tools/UnitEllipseSel.h"
 #include "tools/UnitMask.h"
 #include "tools/UnitRectangleRoundSel.h"
@@ -192,9 +196,8 @@ TEST(RectangleSelection, CoverageStrengthAndReversedCorners) {
       }
     EXPECT_EQ(Doc().WorkImage, pic) << "the black and white are gone";
     EXPECT_EQ(FormTools->SelectionKind, 1);
-    int x1, y1, x2, y2;
-    ASSERT_TRUE(CurrentShapeCorners(x1, y1, x2, y2));  // what copying crops to
-    EXPECT_EQ(OrderedBox(x1, y1, x2, y2), (SelectionBox{10, 10, 20, 15}));
+    const QLine c = CurrentShapeCorners();  // what copying crops to
+    EXPECT_EQ(OrderedBox(c.x1(), c.y1(), c.x2(), c.y2()), (SelectionBox{10, 10, 20, 15}));
   }
   // A new strength re-selects the same rectangle at once, the picture untouched.
   FormRectangleSel->Transparent->SetPosition(25);
@@ -300,7 +303,13 @@ TEST(ShapeSelection, OutlineIsDashedOnTheDisplayOnly) {
   FormHome->PointerOverPicture = true;
   FormHome->RestoreCleanDisplay();
   EXPECT_NE(FormImageHome->ObrazDlaUsera->Picture(), pic);
-  t->Release(At(40, 30));
+  // A drag along x alone moves the outline too.
+  t->Drag(At(50, 30));
+  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture().At(39, 20), pic.At(39, 20));
+  int onNewEdge = 0;
+  for (int y = 10; y < 30; ++y) onNewEdge += FormImageHome->ObrazDlaUsera->Picture().At(49, y) != pic.At(49, y);
+  EXPECT_GT(onNewEdge, 5);
+  t->Release(At(50, 30));
 }
 
 TEST(ShapeSelection, InvertAfterARectangle) {
@@ -528,6 +537,58 @@ TEST(TextMask, AdvanceFontAndThePreviewOfTheOrigin) {
   EXPECT_GT(Selected(Doc().SelectionMask).width(), tall.width()) << "committed with the larger font";
   FormTextVertSel->Font = DefaultToolFont();
   FormTextVertSel->Run->SetPosition(200);
+}
+
+void SendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QWidget* w = FormImageHome->ObrazDlaUsera;
+  QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+// Through the document window: a 1400 x 1000 picture is shown at 700 x 500,
+// so display points are doubled on the picture.
+TEST(SelectionByPointer, RectangleOnAScaledDisplay) {
+  FormHome->OpenDroppedFiles({test::WriteImage(QStringLiteral("scaled.png"), test::Pattern(1400, 1000))});
+  ASSERT_EQ(FormImageHome->ObrazDlaUsera->size(), QSize(700, 500));
+  Click(1);
+  SendMouse(QEvent::MouseButtonPress, QPoint(350, 250), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(FormRectangleSel->OSX->Position(), 700);
+  EXPECT_EQ(FormRectangleSel->OSY->Position(), 500);
+  for (const QPoint p : {QPoint(380, 280), QPoint(390, 290), QPoint(399, 299), QPoint(400, 300)})
+    SendMouse(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+  SendMouse(QEvent::MouseButtonRelease, QPoint(400, 300), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(FormRectangleSel->OSX2->Position(), 800);
+  EXPECT_EQ(FormRectangleSel->OSY2->Position(), 600);
+  EXPECT_EQ(CountSelected(Doc().SelectionMask, 100), 100 * 100);
+  EXPECT_EQ(Doc().SelectionMask.At(700, 500), 100);
+  EXPECT_EQ(Doc().SelectionMask.At(799, 599), 100);
+  EXPECT_EQ(Doc().SelectionMask.At(800, 599), 0);
+  EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
+  // The outline stays on the display after the release.
+  EXPECT_NE(FormImageHome->ObrazDlaUsera->Picture(), Doc().WorkImage);
+}
+
+// "Kopiuj" after an ellipse selection: the box of the ellipse, white outside it.
+TEST(SelectionEffect, CopyTakesTheShapesBox) {
+  FormHome->OpenDroppedFiles({test::WriteImage(QStringLiteral("copy.png"), test::Pattern(60, 40, 3))});
+  const Bitmap pic = Doc().WorkImage;
+  ASSERT_EQ(pic.Width(), 60);
+  Click(2);
+  Stroke(2, QPoint(40, 30), QPoint(10, 5));
+  test::ClearMessages();
+  FormHome->Menus().Bar(QStringLiteral("Kopiuj1"))->trigger();
+  EXPECT_TRUE(test::Messages().isEmpty()) << test::Messages();
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  const Bitmap copied = test::ToBitmap(qvariant_cast<QImage>(data->imageData()));
+  ASSERT_EQ(copied.Width(), 30);
+  ASSERT_EQ(copied.Height(), 25);
+  const SelectionMask& m = Doc().SelectionMask;
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 30; ++x) {
+      const Pixel expected = m.At(10 + x, 5 + y) == 100 ? pic.At(10 + x, 5 + y) : MakePixel(255, 255, 255);
+      ASSERT_EQ(copied.At(x, y) & 0xFFFFFFu, expected & 0xFFFFFFu) << x << "," << y;
+    }
 }
 
 // A filter run through its dialog changes only the selected pixels.

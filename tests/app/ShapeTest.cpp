@@ -27,6 +27,7 @@
 #include "tools/UnitTextVert.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
+#include "ui/RowList.h"
 #include "ui/TrackBar.h"
 
 namespace rv {
@@ -120,6 +121,30 @@ TEST(ShapeWindows, IconsAreEnabledAndEachWindowDisablesTheMainWindowUntilOK) {
     EXPECT_TRUE(FormHistory->Entries.back().Title.startsWith(QString::fromUtf8(row.label) + QStringLiteral(" - nr:")))
         << FormHistory->Entries.back().Title;
   }
+}
+
+// Real clicks on the disabled palette (the icons' event filter sees them)
+// neither pick another tool nor change the colours.
+TEST(ShapeWindows, TheDisabledPaletteIgnoresClicks) {
+  Open(test::Solid(40, 30, Qt::white));
+  Pick(5);
+  ASSERT_FALSE(FormTools->isEnabled());
+  const PackedColor primary = FormTools->PrimaryColor();
+  for (int tool : {28, 6, 0}) QTest::mouseClick(FormTools->Slot(tool)->Icon, Qt::LeftButton);
+  QTest::mouseClick(FormTools->ZamienKolory, Qt::LeftButton);
+  EXPECT_EQ(FormTools->ToolId, 5);
+  EXPECT_TRUE(FormRectangle->isVisible());
+  EXPECT_FALSE(FormElipsy->isVisible());
+  EXPECT_EQ(FormTools->PrimaryColor(), primary);
+  // Nor does a click on a history row restore its entry.
+  test::CommitChange(QStringLiteral("Zmiana"), MakePixel(1, 2, 3));
+  ASSERT_EQ(FormHistory->CurrentHistoryIndex(), 1);
+  QTest::mouseClick(FormHistory->Entries[0].RowBox, Qt::LeftButton);
+  EXPECT_EQ(FormHistory->CurrentHistoryIndex(), 1);
+  FormRectangle->Anuluj->click();
+  QTest::mouseClick(FormTools->Slot(6)->Icon, Qt::LeftButton);  // enabled again
+  EXPECT_EQ(FormTools->ToolId, 6);
+  EXPECT_TRUE(FormElipsy->isVisible());
 }
 
 TEST(ShapeWindows, PickingAnotherShapeToolClosesTheFirstWindowAndWithoutAPictureNothingOpens) {
@@ -332,6 +357,39 @@ TEST(ShapeWindows, PointerRoutingOfTheBezierLineAndTheWheel) {
   EXPECT_EQ(FormRectangleRound->OSY3->Position(), 40);
   EXPECT_TRUE(FormRectangleRound->OSX3->isVisibleTo(FormRectangleRound));
   EXPECT_FALSE(FormRectangleRound->OSX2->isVisibleTo(FormRectangleRound));
+}
+
+// A pointer move previews the figure as drawn (no blending) on the display
+// alone; the release, a new "Tryb" and each typed key render it into the
+// working picture; "Grubość" and "Krycie" of a shape wait for the next render.
+TEST(ShapeWindows, PreviewOnTheDisplayRenderOnReleaseModeAndKeys) {
+  Open(test::Solid(40, 30, Qt::black));
+  Colours c(Qt::white, Qt::white);
+  Pick(5);
+  FormRectangle->Transparent->SetPosition(50);
+  PointerTarget* t = FindPointerTarget(5);
+  t->Press(At(4, 4));
+  t->Drag(At(30, 20));
+  EXPECT_EQ(RgbOf(FormImageHome->ObrazDlaUsera->Picture(), 10, 10), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
+  t->Release(At(30, 20));
+  EXPECT_EQ(RgbOf(Doc().WorkImage, 10, 10), (Rgb{127, 127, 127}));
+  EXPECT_EQ(FormImageHome->ObrazDlaUsera->Picture(), Doc().WorkImage);
+  FormRectangle->Transparent->SetPosition(100);
+  FormRectangle->Size->SetPosition(9);
+  EXPECT_EQ(RgbOf(Doc().WorkImage, 10, 10), (Rgb{127, 127, 127}));
+  EXPECT_EQ(FormRectangle->findChild<QLabel*>(QStringLiteral("SizeLabel"))->text(), QStringLiteral("9"));
+  // "Różnica" of white over black at full opacity: white.
+  FormRectangle->Tryb->setCurrentIndex(FindBlendMode("Różnica"));
+  EXPECT_EQ(RgbOf(Doc().WorkImage, 10, 10), (Rgb{255, 255, 255}));
+  FormRectangle->Anuluj->click();
+
+  Pick(12);
+  FormTextHorz->Text->clear();
+  FindPointerTarget(12)->Press(At(0, 0));
+  EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
+  QTest::keyClicks(FormTextHorz->Text, QStringLiteral("H"));
+  EXPECT_NE(Doc().WorkImage, Doc().BackupImage);
 }
 
 // Whatever the figure, every pixel it draws lies inside the region the

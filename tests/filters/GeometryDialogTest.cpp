@@ -22,6 +22,7 @@
 #include <sstream>
 
 #include "app/StartUp.h"
+#include "app/MenuTree.h"
 #include "app/UnitHome.h"
 #include "batch/BatchCommand.h"
 #include "document/PictureFiles.h"
@@ -29,7 +30,10 @@
 #include "filters/FilterDialogs.h"
 #include "filters/UnitChangeSize.h"
 #include "filters/UnitFilterImPos.h"
+#include "filters/UnitHeight.h"
+#include "filters/UnitHue.h"
 #include "filters/UnitImposition.h"
+#include "filters/UnitMozaic.h"
 #include "filters/UnitTexture.h"
 #include "filters/kernels/ColourKernels.h"
 #include "filters/kernels/Geometry.h"
@@ -120,6 +124,26 @@ class GeometryDialogTest : public ::testing::Test {
   QTemporaryDir dir_;
   QStringList messages_;
 };
+
+// The two windows that are not of the common design take their places in the start-up order.
+TEST_F(GeometryDialogTest, ResizeAndChoiceWindowsAreMadeInTheirPlaces) {
+  const QObjectList made = FormHome->children();
+  auto at = [&](const QObject* w) { return made.indexOf(const_cast<QObject*>(w)); };
+  ASSERT_GE(at(FormChangeSize), 0);
+  EXPECT_LT(at(FormMozaic), at(FormChangeSize));
+  EXPECT_LT(at(FormChangeSize), at(FormHue));
+  EXPECT_LT(at(FormHeight), at(FormImposition));
+  EXPECT_LT(at(FormImposition), at(FormFilterImPos));
+  EXPECT_EQ(FormChangeSize->windowTitle(), QStringLiteral("Zmiana rozmiaru"));
+  EXPECT_EQ(FormImposition->windowTitle(), QString::fromUtf8("Opcje nakładania obrazka"));
+  EXPECT_EQ(FormFilterImPos->windowTitle(), QString::fromUtf8("Opcje nakładania obrazka"));
+  EXPECT_EQ(FormTexture->windowTitle(), QString::fromUtf8("Opcje nakładania tekstury"));
+  EXPECT_EQ(FormFilterImPos->PreviewHalfSize(), 400);
+  EXPECT_EQ(FormTexture->PreviewHalfSize(), 400);
+  EXPECT_FALSE(FormImposition->AutoDopasowanie->isChecked());
+  EXPECT_TRUE(FormChangeSize->Prop->isChecked());
+  EXPECT_EQ(FormChangeSize->Width->text(), QStringLiteral("1000"));
+}
 
 // ---- Mirrors and turns ----
 
@@ -532,19 +556,33 @@ TEST_F(GeometryDialogTest, OverlayChoiceCancelledOrFailedOpensNoDialog) {
   EXPECT_EQ(FormHistory->Count(), entries);
 }
 
-TEST_F(GeometryDialogTest, OverlayDialogAnulujChangesNothing) {
+// A cancelled full run keeps the overlay dialog open; Anuluj then closes it.
+TEST_F(GeometryDialogTest, OverlayDialogsCancelAndAnulujChangeNothing) {
   const Bitmap pic = Noise(50, 40, 17);
   const std::string ovFile = Path("overlay.bmp");
   WritePictureFile(Noise(20, 20, 18), ovFile);
   Open(pic);
   const int entries = FormHistory->Count();
-  Drive([] { Bar("Nakadanieobrazka1")->trigger(); }, QString::fromStdString(ovFile), [](QDialog* d) {
+  auto cancelThenAnuluj = [&](TFormFilter* f) {
+    const auto conn = QObject::connect(f->Progress, &QProgressBar::valueChanged, f, [f](int v) {
+      if (v == 5) QTimer::singleShot(0, f, [f] { f->Cancel2Click(); });
+    });
+    f->OK->click();
+    QObject::disconnect(conn);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(FormImageHome->HomeImage.WorkImage, pic);
+    f->Anuluj->click();
+  };
+  Drive([] { Bar("Nakadanieobrazka1")->trigger(); }, QString::fromStdString(ovFile), [&](QDialog* d) {
     if (d == FormImposition)
       FormImposition->OK->click();
     else
-      FormFilterImPos->Anuluj->click();
+      cancelThenAnuluj(FormFilterImPos);
   });
   EXPECT_FALSE(FormFilterImPos->isVisible());
+  Drive([] { Hand("HandNakladanieTekstury")->trigger(); }, QString::fromStdString(ovFile),
+        [&](QDialog*) { cancelThenAnuluj(FormTexture); });
+  EXPECT_FALSE(FormTexture->isVisible());
   EXPECT_EQ(FormImageHome->HomeImage.WorkImage, pic);
   EXPECT_EQ(FormHistory->Count(), entries);
 }
@@ -626,24 +664,58 @@ TEST_F(GeometryDialogTest, TextureCancelledOrFailedOpensNoDialog) {
   EXPECT_EQ(FormHistory->Count(), entries);
 }
 
+// The texture is measured with the event loop running once per row; no
+// command of the menus may start meanwhile.
+TEST_F(GeometryDialogTest, TextureMeasureKeepsTheMenusWaiting) {
+  Open(Noise(40, 30, 24));
+  const std::string texFile = Path("texture.bmp");
+  WritePictureFile(Noise(40, 30, 25), texFile);
+  int checks = 0;
+  bool enabledDuring = true;
+  QTimer::singleShot(0, [&] {
+    ++checks;
+    enabledDuring = FormHome->Menus().EffectivelyEnabled(Bar("Nakadanietekstury1"));
+  });
+  Drive([] { Bar("Nakadanietekstury1")->trigger(); }, QString::fromStdString(texFile), [&](QDialog*) {
+    EXPECT_EQ(checks, 1);
+    FormTexture->Anuluj->click();
+  });
+  EXPECT_FALSE(enabledDuring);
+  EXPECT_TRUE(FormHome->Menus().EffectivelyEnabled(Bar("Nakadanietekstury1")));
+}
+
 // ---- The colour, histogram, gradient and alignment dialogs ----
 
-class PlainDialogTest : public GeometryDialogTest, public ::testing::WithParamInterface<const char*> {};
+struct PlainCase {
+  const char* stem;
+  const char* menu;     // the menu bar's caption
+  const char* caption;  // the dialog's
+  const char* label;    // the history entry's
+  int half;             // PreviewHalfSize
+};
+
+void PrintTo(const PlainCase& c, std::ostream* os) { *os << c.stem; }
+
+class PlainDialogTest : public GeometryDialogTest, public ::testing::WithParamInterface<PlainCase> {};
 
 // From one menu Anuluj, from the other a cancelled run and then OK, which
 // gives the batch command's picture under the dialog's label.
 TEST_P(PlainDialogTest, BothMenusAnulujCancelAndOk) {
-  const std::string stem = GetParam();
+  const PlainCase c = GetParam();
+  const std::string stem = c.stem;
   TFormFilter* dialog = nullptr;
   for (TFormFilter* f : FilterDialogs())
     if (stem == f->Decl().Stem) dialog = f;
   ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Text(dialog->windowTitle()), c.caption);
+  EXPECT_EQ(dialog->PreviewHalfSize(), c.half);
   const Bitmap pic = Noise(211, 157, 22);
   Open(pic);
   const CHomeImage& doc = FormImageHome->HomeImage;
   const int entries = FormHistory->Count();
   const QList<QAction*> items = FormHome->Menus().ItemsFor(QString::fromLatin1(dialog->Decl().DialogClass));
   ASSERT_EQ(items.size(), 2);
+  EXPECT_TRUE(Text(MenuTree::Caption(items[0])) == c.menu || Text(MenuTree::Caption(items[1])) == c.menu);
 
   QList<QDialog*> shown = Drive([&] { items[1]->trigger(); }, QString(), [&](QDialog*) { dialog->Anuluj->click(); });
   EXPECT_EQ(shown, QList<QDialog*>{dialog});
@@ -666,13 +738,31 @@ TEST_P(PlainDialogTest, BothMenusAnulujCancelAndOk) {
   const Bitmap expected = Batch(pic, {"--filter", stem});
   EXPECT_TRUE(SameColors(doc.WorkImage, expected));
   ASSERT_EQ(FormHistory->Count(), entries + 1);
-  EXPECT_TRUE(TitleIs(entries, dialog->Decl().HistoryLabel)) << Text(FormHistory->Entries.last().Title);
+  EXPECT_TRUE(TitleIs(entries, c.label)) << Text(FormHistory->Entries.last().Title);
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, PlainDialogTest,
-                         ::testing::Values("BalanceColor", "Saturation", "GrayFilter", "Sepia", "Hue", "Selective",
-                                           "Shadow", "Layer", "Extension", "Aligment", "GradientWidth",
-                                           "GradientPoint", "Width", "Height"));
+INSTANTIATE_TEST_SUITE_P(
+    Families, PlainDialogTest,
+    ::testing::Values(
+        PlainCase{"BalanceColor", "Balans kolorów...", "Balans kolorów", "Balans kolorów", 400},
+        PlainCase{"Saturation", "Nasycenie...", "Opcje nasycenia", "Nasycenie", 400},
+        PlainCase{"GrayFilter", "Skala szarości...", "Opcje szarości", "Skala szarości", 400},
+        PlainCase{"Sepia", "Sepia...", "Opcje sepii", "Sepia", 400},
+        PlainCase{"Hue", "Barwa...", "Opcje barwy", "Zmiana barwy", 200},
+        PlainCase{"Selective", "Kolor selektywny...", "Kolor selektywny", "Kolor selektywny", 300},
+        PlainCase{"Shadow", "Korekcja cieni / świateł...", "Opcje cienia / światła", "Korekcja cieni/świateł", 400},
+        PlainCase{"Layer", "Nałóż warstwę...", "Opcje warstwy", "Nałóż warstwę", 400},
+        PlainCase{"Extension", "Rozciąganie histogramu...", "Opcje rozciągania histogramu", "Rozciąganie histogramu",
+                  400},
+        // The equalisation records the stretching's label.
+        PlainCase{"Aligment", "Wyrównanie histogramu...", "Opcje wyrównania histogramu", "Rozciąganie histogramu",
+                  400},
+        PlainCase{"GradientWidth", "Gradient poziomy...", "Opcje poziomego gradientu", "Gradient poziomy", 400},
+        PlainCase{"GradientPoint", "Gradient promienisty...", "Opcje promienistego gradientu", "Gradient promienisty",
+                  400},
+        PlainCase{"Width", "Wyrównanie wertykalne...", "Opcje wyrównania wertykalnego", "Wyrównanie wertykalne", 300},
+        PlainCase{"Height", "Wyrównanie horyzontalne...", "Opcje wyrównania horyzontalnego", "Wyrównanie horyzontalne",
+                  300}));
 
 TEST_F(GeometryDialogTest, OnlyTheHorizontalAlignmentPreviewsOnItsCropBox) {
   Open(Noise(100, 80, 23));

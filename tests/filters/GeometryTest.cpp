@@ -103,6 +103,22 @@ TEST(Geometry, MirrorsAndTurnsByHand) {
   EXPECT_TRUE(RotateRight(RotateRight(big)) == RotateFull(big));
 }
 
+// The tiled turns against the definition pixel by pixel, on sizes that leave
+// partial tiles and partial 4 x 4 blocks at both edges.
+TEST(Geometry, TurnsEqualTheDefinitionAcrossTiles) {
+  for (const auto& [w, h] : {std::pair{70, 45}, std::pair{133, 67}, std::pair{16, 17}, std::pair{3, 129}}) {
+    const Bitmap src = test::Noise(w, h, static_cast<std::uint32_t>(w * h));
+    Bitmap right(h, w), left(h, w);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        right.Set(h - 1 - y, x, src.At(x, y));
+        left.Set(y, w - 1 - x, src.At(x, y));
+      }
+    EXPECT_TRUE(RotateRight(src) == right) << w << "x" << h;
+    EXPECT_TRUE(RotateLeft(src) == left) << w << "x" << h;
+  }
+}
+
 TEST(Resample, SameSizeIsExactAndHalvingPicksEveryOtherPixel) {
   const Bitmap src = test::Noise(12, 8, 1);
   EXPECT_TRUE(SameColors(ResampleBilinear(src, 12, 8), src));

@@ -154,6 +154,19 @@ TEST(ShapeCompose, ScanRegionsAreLimitedToThePicture) {
   EXPECT_EQ(FramingRegion(100, 60, 0, 0, 100, 60), (ShapeRegion{0, 100, 0, 60}));
 }
 
+TEST(ShapeCompose, UnionAndRegionCopy) {
+  EXPECT_EQ(Union({2, 5, 3, 4}, {}), (ShapeRegion{2, 5, 3, 4}));
+  EXPECT_EQ(Union({}, {1, 2, 1, 2}), (ShapeRegion{1, 2, 1, 2}));
+  EXPECT_EQ(Union({2, 5, 3, 4}, {0, 3, 6, 9}), (ShapeRegion{0, 5, 3, 9}));
+  const Bitmap src = Noise(10, 8, 1);
+  Bitmap dst = Noise(10, 8, 2);
+  const Bitmap before = dst;
+  CopyRegion(dst, src, {3, 14, -2, 5});  // reaches past the right and top edges
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 10; ++x)
+      ASSERT_EQ(dst.At(x, y), (x >= 3 && y < 5) ? src.At(x, y) : before.At(x, y)) << x << "," << y;
+}
+
 // The fast path against the reference over every mode, channel and a spread
 // of opacities and mask values.
 TEST(ShapeCompose, FastPathEqualsTheReference) {

@@ -265,5 +265,26 @@ TEST(BrushCursor, OutlineUnderThePointerOnThePicture) {
   EXPECT_EQ(PlanBrushCursor(Bitmap(100, 80), 1, 1, 3, false, 0, 0).PenWidth, 0);
 }
 
+// The commit copies a stroke's rectangle; rectangles reaching beyond the
+// picture copy what lies inside and nothing else.
+TEST(CopyArea, CopiesTheRectangleClippedToThePictures) {
+  struct Case {
+    int Left, Top, W, H;
+  };
+  const Case cases[] = {{2, 1, 3, 2}, {-5, -5, 7, 6}, {4, 3, 100, 100}, {-10, 0, 5, 4}, {0, 0, 0, 4}, {6, 0, 3, 3}};
+  for (const Case& c : cases) {
+    Bitmap from(6, 4), to(6, 4, MakePixel(0, 0, 0));
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 6; ++x) from.Set(x, y, MakePixel(x * 40, y * 60, 7));
+    CopyArea(from, to, c.Left, c.Top, c.W, c.H);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 6; ++x) {
+        const bool inside = x >= c.Left && x < c.Left + c.W && y >= c.Top && y < c.Top + c.H;
+        EXPECT_EQ(to.At(x, y), inside ? from.At(x, y) : MakePixel(0, 0, 0)) << c.Left << "," << c.Top << " " << x
+                                                                            << "," << y;
+      }
+  }
+}
+
 }  // namespace
 }  // namespace rv

@@ -13,8 +13,10 @@ namespace rv {
 
 namespace {
 
-// Turns go tile by tile so that both the rows read and the rows written stay in the cache.
-constexpr int kTile = 64;
+// Turns go tile by tile so that both the rows read and the rows written stay in
+// the cache; 16 x 16 keeps the 16 written rows' lines in L1 (measured faster
+// than 32 and 64 on a 6000 x 4000 picture).
+constexpr int kTile = 16;
 
 }  // namespace
 
