@@ -18,6 +18,7 @@ const FilterDecl& ExtensionFilter() {
       .Stem = "Extension",
       .DialogClass = "TFormExtension",
       .MenuCaption = "Rozciąganie histogramu...",
+      .Menu = "Obrazek",
       .DialogCaption = "Opcje rozciągania histogramu",
       .HistoryLabel = "Rozciąganie histogramu",
       .PreviewHalfSize = 400,
@@ -29,6 +30,7 @@ const FilterDecl& ExtensionFilter() {
         ApplyExtension(a, a.Ctx.Picture ? *a.Ctx.Picture : a.Src);
       },
       .Summary = "Histogram stretching: spreads each channel's range of the whole picture towards 0..255.",
+      .Description = "Rozciąganie histogramu: rozszerza zakres każdego kanału całego obrazu do 0..255.",
   };
   return decl;
 }

@@ -15,6 +15,7 @@ const FilterDecl& TextureFilter() {
       .Stem = "Texture",
       .DialogClass = "TFormTexture",
       .MenuCaption = "Nakładanie tekstury...",
+      .Menu = "Tekstury / Obrazki",
       .DialogCaption = "Opcje nakładania tekstury",
       .HistoryLabel = "Nakładanie tekstury",
       .PreviewHalfSize = 400,
@@ -26,6 +27,8 @@ const FilterDecl& TextureFilter() {
         ApplyTexture(a, Percent(v.Get("Power")), v.Get("mon") != 0);
       },
       .Summary = "Texture: adds the texture's deviation from its mean colour, scaled by Power / 100.",
+      .Description = "Nakładanie tekstury: kładzie teksturę rozciągniętą do rozmiaru obrazu z siłą Moc, także "
+                     "monochromatycznie.",
   };
   return decl;
 }
