@@ -86,6 +86,13 @@ void RunResample(benchmark::State& state, int w, int h) {
   PerPixel(state, static_cast<double>(w) * h);
 }
 
+// The texture command's one measure per load.
+void RunTextureMean(benchmark::State& state) {
+  const Bitmap& tex = Overlay();
+  for (auto _ : state) benchmark::DoNotOptimize(MeasureTextureMean(tex));
+  PerPixel(state, static_cast<double>(kW) * kH);
+}
+
 // What a new 6000 x 4000 picture costs by itself (the floor of every operation that makes one).
 void RunAllocate(benchmark::State& state) {
   for (auto _ : state) {
@@ -133,6 +140,7 @@ void Register() {
   benchmark::RegisterBenchmark("ResampleBilinear/6000x4000to3001x2001", RunResample, kW / 2 + 1, kH / 2 + 1)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
+  benchmark::RegisterBenchmark("MeasureTextureMean/6000x4000", RunTextureMean)->Unit(benchmark::kMillisecond)->UseRealTime();
   benchmark::RegisterBenchmark("NewPicture/6000x4000", RunAllocate)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 

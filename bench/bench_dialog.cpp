@@ -1,5 +1,6 @@
 // The filter dialogs as the user meets them: one preview run of each tone
-// dialog on its 800 x 800 region, and the full run of a 6000 x 4000 picture
+// dialog on its 800 x 800 region and of each neighbourhood and effect dialog
+// on its own region, and the full run of a 6000 x 4000 picture
 // through the dialog (progress bar, events once per row) beside the same
 // kernel run as the batch command runs it.
 #include <benchmark/benchmark.h>
@@ -89,6 +90,14 @@ void Register() {
   const char* stems[] = {"Fill", "Light", "Dark", "Contrast", "Gamma", "Exposure", "Hold", "Posterize", "Negativ"};
   for (const char* s : stems)
     benchmark::RegisterBenchmark((std::string("Preview800/") + s).c_str(), Preview, s)->Unit(benchmark::kMillisecond);
+  // The neighbourhood and effect dialogs at their defaults, each on its own region.
+  const char* neighbourhood[] = {"BlurFilter", "Min",      "Max",     "Median", "DeleteNoise", "Edges",
+                                 "HP",         "EdgesGradient", "Domed", "Laplace", "Contours", "Sulfur",
+                                 "Noise",      "Mozaic",   "Patchwork", "Screening", "Wind",    "Dif",
+                                 "WetPaper",   "Vignette", "Heave",   "Frag",   "Break",       "Analg"};
+  for (const char* s : neighbourhood)
+    benchmark::RegisterBenchmark((std::string("PreviewDialog/") + s).c_str(), Preview, s)
+        ->Unit(benchmark::kMillisecond);
   for (const char* s : {"Contrast", "Negativ", "Gamma"}) {
     benchmark::RegisterBenchmark((std::string("DialogFull6000x4000/") + s).c_str(), DialogFullRun, s)
         ->Unit(benchmark::kMillisecond)

@@ -321,14 +321,14 @@ void TFormHome::CopyPicture() {
     ui::ShowMessage(this, QStringLiteral("Żadne piksele nie są zaznaczone!"));
     return;
   }
+  const int kind = FormTools->SelectionKind;
   bool copied = false;
   try {
     // The rectangle, ellipse and rounded selections copy the rectangle
     // between their corners.
-    const int kind = FormTools->SelectionKind;
     CopyRect corners;
-    if (kind >= 1 && kind <= 3 && FormTools->SelectionCorners) {
-      const QLine c = FormTools->SelectionCorners();
+    if (kind >= 1 && kind <= 3) {
+      const QLine c = CurrentShapeCorners();
       corners = {c.x1(), c.x2(), c.y1(), c.y2()};
     }
     // Worked out on a copy: the document is never touched.

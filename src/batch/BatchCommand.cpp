@@ -36,6 +36,7 @@ const char* const kHelp =
     "Usage:\n"
     "  rastrovia-batch --list [--json]\n"
     "  rastrovia-batch INPUT OUTPUT [--filter STEM] [options]\n"
+    "  rastrovia-batch --help-pages DIR --sample PICTURE [--overlay PICTURE]\n"
     "\n"
     "Reads INPUT (BMP, JPEG, GIF, ICO, PNG), runs one of the editor's filters over the\n"
     "whole picture as the dialog's OK does, or one of its mirror, turn and resize\n"
@@ -74,6 +75,10 @@ const char* const kHelp =
     "                         (default) or 32. A .gif always holds 8 (at most 256\n"
     "                         colours, reduced as for 8 bits) and an .ico 32 (at most\n"
     "                         256 x 256 pixels): only those values are accepted there\n"
+    "\n"
+    "--help-pages writes DIR/filtry.html and, in DIR/filtry, a page for every filter\n"
+    "with its menu place, controls and a small before/after picture of PICTURE made by\n"
+    "this command (the overlay filters lay the --overlay picture over it).\n"
     "\n"
     "Exit status: 0 done; 1 INPUT unreadable or OUTPUT not written; 2 bad usage.\n"
     "OUTPUT is written to a temporary file first and never left half written.\n";
@@ -135,13 +140,7 @@ const char* KindName(ControlKind k) {
   return "";
 }
 
-// Controls of a command that live outside its filter's dialog: the picture
-// overlay's choice dialog, the resize dialog's fields.
-struct CommandControl {
-  const char* Stem;
-  const char* Dialog;
-  ControlDecl Control;
-};
+}  // namespace
 
 const std::vector<CommandControl>& CommandControls() {
   static const std::vector<CommandControl> controls = {
@@ -160,6 +159,8 @@ const CommandControl* FindCommandControl(const std::string& stem, const std::str
 }
 
 bool NeedsOverlay(const std::string& stem) { return stem == "Imposition" || stem == "Texture"; }
+
+namespace {
 
 void ListControlJson(std::ostream& out, const ControlDecl& c, const char* dialog, bool first) {
   out << (first ? "\n" : ",\n") << "     {\"name\": " << JsonString(c.Name)
@@ -416,6 +417,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     (args.empty() ? err : out) << kHelp;
     return args.empty() ? kExitUsage : 0;
   }
+  if (args[0] == "--help-pages") return RunHelpPages(args, out, err);
   if (args[0] == "--list") {
     if (args.size() > 2 || (args.size() == 2 && args[1] != "--json"))
       throw UsageError{"--list takes only --json"};

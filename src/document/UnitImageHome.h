@@ -82,6 +82,9 @@ class TFormImageHome : public QWidget {
   // CommitStroke adds the history entry it holds exactly the stroke's change.
   QRect StrokeRect;
 
+  // Repaints the part of the display that shows a picture rectangle.
+  void RepaintPictureRect(const QRect& picture);
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,7 +103,6 @@ class TFormImageHome : public QWidget {
   // Copies a picture rectangle of the working picture onto the display and
   // repaints that part of it.
   void ShowWorkRect(const QRect& picture);
-  void RepaintPictureRect(const QRect& picture);
   // DrawBrushCursor; restore false when the display equals the working
   // picture around the pointer already.
   void DrawOutline(QPoint at, int r, bool restore);

@@ -1,13 +1,13 @@
 // The contour dialog.
 #pragma once
 
-#include "filters/UnitFilterDialog.h"
+#include "filters/MatrixFilterDialog.h"
 
 namespace rv {
 
-class TFormContours : public TFormFilter {
+class TFormContours : public TFormMatrixFilter {
  public:
-  using TFormFilter::TFormFilter;
+  using TFormMatrixFilter::TFormMatrixFilter;
 };
 
 extern TFormContours* FormContours;

@@ -1,13 +1,13 @@
 // The emboss dialog.
 #pragma once
 
-#include "filters/UnitFilterDialog.h"
+#include "filters/MatrixFilterDialog.h"
 
 namespace rv {
 
-class TFormDomed : public TFormFilter {
+class TFormDomed : public TFormMatrixFilter {
  public:
-  using TFormFilter::TFormFilter;
+  using TFormMatrixFilter::TFormMatrixFilter;
 };
 
 extern TFormDomed* FormDomed;

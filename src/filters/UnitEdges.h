@@ -1,13 +1,13 @@
 // The edge detection dialog.
 #pragma once
 
-#include "filters/UnitFilterDialog.h"
+#include "filters/MatrixFilterDialog.h"
 
 namespace rv {
 
-class TFormEdges : public TFormFilter {
+class TFormEdges : public TFormMatrixFilter {
  public:
-  using TFormFilter::TFormFilter;
+  using TFormMatrixFilter::TFormMatrixFilter;
 };
 
 extern TFormEdges* FormEdges;

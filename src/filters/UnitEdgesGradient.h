@@ -1,13 +1,13 @@
 // The gradient edge detection dialog.
 #pragma once
 
-#include "filters/UnitFilterDialog.h"
+#include "filters/MatrixFilterDialog.h"
 
 namespace rv {
 
-class TFormEdgesGradient : public TFormFilter {
+class TFormEdgesGradient : public TFormMatrixFilter {
  public:
-  using TFormFilter::TFormFilter;
+  using TFormMatrixFilter::TFormMatrixFilter;
 };
 
 extern TFormEdgesGradient* FormEdgesGradient;

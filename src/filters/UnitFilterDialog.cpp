@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 
 #include <algorithm>
@@ -261,12 +262,33 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
           radioGroups_.append(group);
         }
         QRadioButton* radio = ui::AddRadioRow(panel, py, kColumnWidth, c, group);
+        if (c.Row < 0) {
+          py += ui::kRadioRowHeight;
+        } else {
+          // A grid: the group's first button reserves the block's rows.
+          const bool first = group->buttons().size() == 1;
+          int rows = 0, columns = 0;
+          bool captions = false;
+          for (const ControlDecl& o : decl_.Controls)
+            if (o.Kind == ControlKind::RadioButton && std::strcmp(o.Group, c.Group) == 0) {
+              rows = std::max(rows, o.Row + 1);
+              columns = std::max(columns, o.Column + 1);
+              captions |= *o.Caption != '\0';
+            }
+          if (first) group->setProperty("top", py);
+          const int top = group->property("top").toInt();
+          // Buttons without captions sit close together, as a compass.
+          const int cell = captions ? (kColumnWidth - 16) / columns : 24;
+          radio->setGeometry(8 + c.Column * cell, top + c.Row * ui::kRadioRowHeight, captions ? cell - 4 : 20, 20);
+          if (first) py = top + rows * ui::kRadioRowHeight;
+        }
         own_.append({&c, radio});
         // Only the newly chosen button runs the preview.
-        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
-          if (on) RunPreview();
+        connect(radio, &QRadioButton::toggled, this, [this, &c](bool on) {
+          if (!on) return;
+          OwnRadioChosen(QString::fromLatin1(c.Name));
+          RunPreview();
         });
-        py += ui::kRadioRowHeight;
         break;
       }
     }
@@ -467,6 +489,7 @@ void TFormFilter::FilterCommand() {
     decl_.Prepare(values, doc.Width(), doc.Height());
     ApplySettings(values);
   }
+  OpeningSetup();
   if (decl_.HasPreview()) {
     PreparePreview(doc.Width(), doc.Height());
     RunPreview();
@@ -475,7 +498,9 @@ void TFormFilter::FilterCommand() {
 }
 
 void TFormFilter::ShowCentred() {
-  if (FormHome) {
+  if (CentredOnScreen() && screen()) {
+    move(screen()->geometry().center() - QPoint(width() / 2, height() / 2));
+  } else if (FormHome) {
     const QRect home = FormHome->geometry();
     move(home.center() - QPoint(width() / 2, height() / 2));
   }

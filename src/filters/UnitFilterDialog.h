@@ -99,7 +99,7 @@ class TFormFilter : public QDialog {
 
   // The filter command: set-up, preview, one preview run, modal show.
   void FilterCommand();
-  // Its last step: centred on the main window, modal.
+  // Its last step: centred on the main window (or the screen), modal.
   void ShowCentred();
   void PreparePreview(int width, int height);
   void ExtractPreviewRegion(int cx, int cy);
@@ -131,6 +131,14 @@ class TFormFilter : public QDialog {
   virtual void OwnBarChanged(const QString& /*bar*/) {}
   // What a member adds to the kernel's context (its overlay picture).
   virtual void AddToContext(KernelContext& /*context*/, bool /*fullRun*/) const {}
+  // Members that hold state of their own besides the controls: what the
+  // opening command loads before the first preview, and what the choice of an
+  // own option button updates before its preview.
+  virtual void OpeningSetup() {}
+  virtual void OwnRadioChosen(const QString& /*radio*/) {}
+  // Where the opening command puts the dialog: centred on the main window,
+  // or on the screen.
+  virtual bool CentredOnScreen() const { return false; }
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

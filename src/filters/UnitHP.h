@@ -1,13 +1,13 @@
 // The simple sharpening dialog.
 #pragma once
 
-#include "filters/UnitFilterDialog.h"
+#include "filters/MatrixFilterDialog.h"
 
 namespace rv {
 
-class TFormHP : public TFormFilter {
+class TFormHP : public TFormMatrixFilter {
  public:
-  using TFormFilter::TFormFilter;
+  using TFormMatrixFilter::TFormMatrixFilter;
 };
 
 extern TFormHP* FormHP;

@@ -8,6 +8,9 @@ namespace rv {
 class TFormShift : public TFormFilter {
  public:
   using TFormFilter::TFormFilter;
+
+ protected:
+  bool CentredOnScreen() const override { return true; }
 };
 
 extern TFormShift* FormShift;

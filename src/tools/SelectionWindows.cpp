@@ -121,7 +121,6 @@ void CreateSelectionWindows(QWidget* parent) {
     RegisterPointerTarget(w->ToolId(), w);
   }
   FormTools->DrawShapeOutline = [] { DrawCurrentShapeOutline(); };
-  FormTools->SelectionCorners = [] { return CurrentShapeCorners(); };
 }
 
 }  // namespace rv

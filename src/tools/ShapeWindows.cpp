@@ -227,9 +227,10 @@ void TFormShapeOptions::Finish() {
 TFormFigure::TFormFigure(FigureKind kind, int toolId, const QString& caption, const QString& historyLabel,
                          QWidget* parent)
     : TFormShapeOptions(toolId, caption, historyLabel, parent), kind_(kind), font_(DefaultToolFont()) {
-  Tryb = ui::MakeModeBox(this, "Tryb");
-  AddRow(new QLabel(QStringLiteral("Tryb:"), this));
-  AddRow(Tryb);
+  auto* modeRow = new QWidget(this);
+  modeRow->setFixedHeight(ui::kModeRowHeight);
+  Tryb = ui::AddModeRow(modeRow, 0, kRowWidth, QStringLiteral("Tryb:"), "Tryb");
+  AddRow(modeRow);
   connect(Tryb, &QComboBox::currentIndexChanged, this, [this] { RenderShape(); });
   if (IsText()) {
     Text = new QLineEdit(this);

@@ -28,9 +28,10 @@ void TFormMask::MaskAt(QPoint at) {
   if (!HasPicture()) return;
   FormTools->SetInvertMenu(false, true);
   CHomeImage& doc = Document();
-  MaskDab(doc.WorkImage, &FormImageHome->ObrazDlaUsera->EditPicture(), doc.SelectionMask, {at.x(), at.y()},
-          Options());
-  RepaintDisplay();
+  const MaskOptions o = Options();
+  MaskDab(doc.WorkImage, &FormImageHome->ObrazDlaUsera->EditPicture(), doc.SelectionMask, {at.x(), at.y()}, o);
+  const BrushBox b = CPixelEngine::BrushBounds(doc.Width(), doc.Height(), at.x(), at.y(), o.Wielkosc);
+  FormImageHome->RepaintPictureRect(QRect(QPoint(b.x0, b.y0), QPoint(b.x1 - 1, b.y1 - 1)));
   FormTools->SetInvertMenu(false, true);
 }
 

@@ -2,7 +2,6 @@
 // clone-stamp source, the two pixel engines and the two tool colours.
 #pragma once
 
-#include <QLine>
 #include <QList>
 #include <QWidget>
 
@@ -102,8 +101,6 @@ class TFormTools : public QWidget {
   void RegisterOptionWindow(QWidget* window);
   // Draws the outline of selection kinds 1..3 on the display copy.
   std::function<void()> DrawShapeOutline;
-  // The corners (OSX, OSY) - (OSX2, OSY2) of the current selection kind 1..3.
-  std::function<QLine()> SelectionCorners;
 
   const QList<ToolSlot>& Slots() const { return slots_; }
   const ToolSlot* Slot(int toolId) const;

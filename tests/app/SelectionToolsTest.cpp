@@ -23,6 +23,7 @@
 #include "history/UnitHistory.h"
 #include "support/FilterTestSupport.h"
 #include "tools/PointerTarget.h"
+#include "tools/SelectionShapes.h"
 #include "tools/UnitEllipseSel.h"
 #include "tools/UnitMask.h"
 #include "tools/UnitRectangleRoundSel.h"
@@ -195,8 +196,7 @@ TEST(RectangleSelection, CoverageStrengthAndReversedCorners) {
       }
     EXPECT_EQ(Doc().WorkImage, pic) << "the black and white are gone";
     EXPECT_EQ(FormTools->SelectionKind, 1);
-    ASSERT_TRUE(FormTools->SelectionCorners);  // what copying crops to
-    const QLine c = FormTools->SelectionCorners();
+    const QLine c = CurrentShapeCorners();  // what copying crops to
     EXPECT_EQ(OrderedBox(c.x1(), c.y1(), c.x2(), c.y2()), (SelectionBox{10, 10, 20, 15}));
   }
   // A new strength re-selects the same rectangle at once, the picture untouched.

@@ -114,6 +114,35 @@ TEST(HistogramKernels, StretchingSpreadsByAWholeFactor) {
   EXPECT_EQ(RgbAt(test::RunFull({"Extension"}, Row({{0, 60, 0}, {255, 255, 255}})), 0, 0), (Rgb{0, 0, 0}));
 }
 
+// The range is measured four pixels at a time with a tail: wherever the
+// extremes lie (in a block, in the tail, in another row) the factor is the
+// definition's.
+TEST(HistogramKernels, StretchingMeasuresEveryPixel) {
+  for (const auto& [w, h] : {std::pair{1, 3}, std::pair{3, 2}, std::pair{4, 1}, std::pair{5, 3}, std::pair{13, 7}}) {
+    for (int at = 0; at < w * h; at += 2) {
+      // Red 110..130 except one pixel at 90 (low) and, beside it, one at 170 (high).
+      Bitmap src(w, h);
+      std::uint32_t seed = static_cast<std::uint32_t>(at * 31 + w);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          seed = seed * 1664525u + 1013904223u;
+          src.Set(x, y, MakePixel(110 + static_cast<int>(seed >> 24) % 21, static_cast<int>(seed >> 8) & 0xFF, 40));
+        }
+      src.Set(at % w, at / w, MakePixel(90, 0, 40));
+      const int hiAt = (at + 1) % (w * h);
+      if (w * h > 1) src.Set(hiAt % w, hiAt / w, MakePixel(170, 255, 41));
+      const int lo = 90, hi = w * h > 1 ? 170 : 90;
+      const Bitmap out = test::RunFull({"Extension"}, src);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const int r = RgbAt(src, x, y).r;
+          const int expected = hi > lo ? std::min(255, 255 / (hi - lo) * (r - lo)) : r;
+          ASSERT_EQ(RgbAt(out, x, y).r, expected) << w << "x" << h << " extremes at " << at << ", pixel " << x << "," << y;
+        }
+    }
+  }
+}
+
 TEST(HistogramKernels, AChannelOfOneValueIsLeftAsItIs) {
   // Blue is 77 everywhere: neither kernel may divide by zero, and blue stays.
   const Bitmap src = Row({{0, 10, 77}, {255, 200, 77}, {30, 10, 77}});
@@ -325,6 +354,18 @@ TEST(ColourKernels, CancelStopsAtTheNextRowWithoutResettingProgress) {
 TEST(OverlayKernels, TextureMeanIsTheWholeQuotient) {
   EXPECT_EQ(MeasureTextureMean(Row({{0, 0, 0}, {255, 255, 1}})), (Rgb{127, 127, 0}));
   EXPECT_EQ(MeasureTextureMean(Bitmap()), (Rgb{0, 0, 0}));
+}
+
+// Rows longer than the sums' 32-bit runs: the mean is still the exact quotient.
+TEST(OverlayKernels, TextureMeanOfLongRowsIsExact) {
+  const Bitmap white(70000, 3, MakePixel(255, 255, 255));
+  EXPECT_EQ(MeasureTextureMean(white), (Rgb{255, 255, 255}));
+  // Dark in the first run of each row, light after it.
+  Bitmap split(140001, 2, MakePixel(0, 0, 0));
+  for (int y = 0; y < 2; ++y)
+    for (int x = 65536; x < 140001; ++x) split.Set(x, y, MakePixel(255, 128, 1));
+  // 255 * 74465 div 140001 = 135, 128 * 74465 div 140001 = 68, 74465 div 140001 = 0.
+  EXPECT_EQ(MeasureTextureMean(split), (Rgb{135, 68, 0}));
 }
 
 }  // namespace

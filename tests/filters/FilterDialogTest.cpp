@@ -21,12 +21,15 @@
 #include <sstream>
 
 #include "app/StartUp.h"
+#include "app/MenuTree.h"
 #include "app/UnitHome.h"
 #include "batch/BatchCommand.h"
 #include "document/PictureFiles.h"
 #include "document/UnitImageHome.h"
 #include "filters/FilterDialogs.h"
+#include "filters/MatrixFilterDialog.h"
 #include "filters/UnitContrast.h"
+#include "filters/UnitEdges.h"
 #include "filters/UnitFill.h"
 #include "filters/UnitHold.h"
 #include "filters/UnitNegativ.h"
@@ -692,6 +695,211 @@ TEST_F(FilterDialogTest, AlignmentWithAutoFramCropsAndRecordsOneEntry) {
   EXPECT_EQ(FormHistory->Entries.last().Width, 180);
   d->Bar("Power")->SetPosition(0);
 }
+
+// The menu place each declaration gives (shown on the help pages) is the
+// place of its item in the main menu.
+TEST_F(FilterDialogTest, DeclaredMenuPlacesAreTheMenuItemsPlaces) {
+  for (const FilterDecl* d : AllFilters()) {
+    // The picture overlay's item opens its picture choice first.
+    const std::string command =
+        std::string(d->DialogClass) == "TFormFilterImPos" ? "TFormImposition" : std::string(d->DialogClass);
+    const char* menu = nullptr;
+    const MenuItemDecl* item = nullptr;
+    for (const MenuItemDecl& m : MainMenuDecl()) {
+      if (m.Depth == 0) menu = m.Caption;
+      if (m.Command && command == m.Command) {
+        item = &m;
+        break;
+      }
+    }
+    ASSERT_NE(item, nullptr) << d->Stem;
+    EXPECT_STREQ(d->Menu, menu) << d->Stem;
+    EXPECT_STREQ(d->MenuCaption, item->Caption) << d->Stem;
+  }
+}
+
+// Option buttons set out as the dialogs show them: rows top to bottom,
+// columns left to right, each grid below the controls before it.
+struct GridCase {
+  const char* dialogClass;
+  std::vector<std::vector<const char*>> rows;  // "" leaves a place empty
+};
+
+class GridTest : public FilterDialogTest, public ::testing::WithParamInterface<GridCase> {};
+
+TEST_P(GridTest, ButtonsInTheirRowsAndColumns) {
+  const GridCase c = GetParam();
+  TFormFilter* d = nullptr;
+  for (TFormFilter* f : FilterDialogs())
+    if (std::string(f->Decl().DialogClass) == c.dialogClass) d = f;
+  ASSERT_NE(d, nullptr);
+  auto at = [&](const char* name) {
+    QRadioButton* r = d->Radio(QString::fromLatin1(name));
+    EXPECT_NE(r, nullptr) << name;
+    return r ? r->mapTo(d, QPoint(0, 0)) : QPoint();
+  };
+  for (std::size_t i = 0; i < c.rows.size(); ++i)
+    for (std::size_t j = 0; j < c.rows[i].size(); ++j) {
+      const char* name = c.rows[i][j];
+      if (!*name) continue;
+      const QPoint p = at(name);
+      for (std::size_t k = j + 1; k < c.rows[i].size(); ++k)
+        if (*c.rows[i][k]) {
+          EXPECT_EQ(at(c.rows[i][k]).y(), p.y()) << name << " " << c.rows[i][k];
+          EXPECT_GT(at(c.rows[i][k]).x(), p.x()) << name << " " << c.rows[i][k];
+        }
+      if (i + 1 < c.rows.size()) {
+        for (const char* below : c.rows[i + 1]) {
+          if (*below) {
+            EXPECT_GT(at(below).y(), p.y()) << name << " " << below;
+          }
+        }
+      }
+      // Same column, same left edge.
+      for (std::size_t k = i + 1; k < c.rows.size(); ++k) {
+        if (j < c.rows[k].size() && *c.rows[k][j]) {
+          EXPECT_EQ(at(c.rows[k][j]).x(), p.x()) << name;
+        }
+      }
+    }
+  if (QWidget* power = d->Bar("Power")) {
+    EXPECT_LT(power->mapTo(d, QPoint(0, 0)).y(), at(c.rows[0][0]).y());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, GridTest,
+    ::testing::Values(GridCase{"TFormEdges", {{"NW", "N", "NE"}, {"W", "", "E"}, {"SW", "S", "SE"}}},
+                      GridCase{"TFormEdgesGradient", {{"NW", "N", "NE"}, {"W", "", "E"}, {"SW", "S", "SE"}}},
+                      GridCase{"TFormDomed", {{"NW", "N", "NE"}, {"W", "", "E"}, {"SW", "S", "SE"}}},
+                      GridCase{"TFormHP", {{"E", "N"}}},
+                      GridCase{"TFormLaplace", {{"NW", "N", "NE"}}},
+                      GridCase{"TFormContours", {{"NW", "N"}, {"NE", "NN"}}},
+                      GridCase{"TFormNoise", {{"Pieprz", "Szum", "Sol"}}}),
+    [](const ::testing::TestParamInfo<GridCase>& i) { return std::string(i.param.dialogClass); });
+
+// The matrix dialogs: what the matrix is after the opening and after a click,
+// against matrices written out by hand, and the full run against the batch
+// command given the clicked buttons.
+struct MatrixCase {
+  const char* stem;
+  const char* before;  // the button left chosen by the previous opening
+  int power;           // "Moc:" where the dialog has it, else 0
+  FilterMatrix opening;
+  const char* click;  // the button clicked after the reopening
+  FilterMatrix clicked;
+};
+
+class MatrixDialogTest : public FilterDialogTest, public ::testing::WithParamInterface<MatrixCase> {};
+
+Bitmap Convolved(const Bitmap& src, const FilterMatrix& m, bool fullRun) {
+  Bitmap dst = src;
+  CPixelEngine e;
+  SelectionMask all(src.Width(), src.Height(), 100);
+  KernelContext ctx;
+  ApplyMatrix({e, dst, src, all, 100, fullRun, src.Width(), src.Height(), ctx}, m, 1);
+  return dst;
+}
+
+TEST_P(MatrixDialogTest, OpeningPresetThenClickedButtonsAsTheBatchCommand) {
+  const MatrixCase c = GetParam();
+  TFormMatrixFilter* d = nullptr;
+  for (TFormFilter* f : FilterDialogs())
+    if (std::string(f->Decl().Stem) == c.stem) d = dynamic_cast<TFormMatrixFilter*>(f);
+  ASSERT_NE(d, nullptr);
+  const Bitmap pic = Noise(63, 45, 31);
+  const QString before = QString::fromLatin1(c.before);
+  const QString click = QString::fromLatin1(c.click);
+
+  // A previous opening leaves its button (and strength) chosen.
+  OpenPicture(pic);
+  OpenDialog(d, [&](TFormFilter*) {
+    d->Radio(before)->click();
+    if (c.power) d->Bar("Power")->SetPosition(c.power);
+    d->CancelFilterDialog();
+  });
+
+  // Reopened: the button stays, the matrix is the preset, and so are the
+  // preview and an immediate OK.
+  OpenDialog(d, [&](TFormFilter*) {
+    EXPECT_TRUE(d->Radio(before)->isChecked());
+    EXPECT_EQ(d->Matrix(), c.opening);
+    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), c.opening, false));
+    d->OK->click();
+  });
+  EXPECT_EQ(FormImageHome->HomeImage.WorkImage, Convolved(pic, c.opening, true));
+
+  // Reopened again and a button clicked: the dialog's matrix, the batch
+  // command's with the same button, and the hand-written one agree.
+  OpenPicture(pic);
+  OpenDialog(d, [&](TFormFilter*) {
+    d->Radio(click)->click();
+    EXPECT_EQ(d->Matrix(), c.clicked);
+    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), c.clicked, false));
+    d->OK->click();
+  });
+  const Bitmap dialog = FormImageHome->HomeImage.WorkImage;
+  EXPECT_EQ(dialog, Convolved(pic, c.clicked, true));
+
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string in = (dir.path() + "/in.bmp").toStdString();
+  const std::string out = (dir.path() + "/out.bmp").toStdString();
+  WritePictureFile(pic, in);
+  std::vector<std::string> args = {in, out, "--filter", c.stem, "--set", std::string(c.click) + "=1"};
+  if (c.power) args.insert(args.end(), {"--set", "Power=" + std::to_string(c.power)});
+  std::ostringstream o, e;
+  ASSERT_EQ(RunBatch(args, o, e), 0) << e.str();
+  EXPECT_TRUE(SameColors(LoadPictureFile(out), dialog));
+
+  // Back to the dialog's defaults.
+  d->ApplySettings(FilterSettings(d->Decl()));
+  d->BuildMatrix();
+}
+
+// After the preset, moving "Moc:" rebuilds the matrix from the button shown.
+TEST_F(FilterDialogTest, MovingPowerRebuildsTheMatrixOfTheChosenButton) {
+  auto* d = dynamic_cast<TFormMatrixFilter*>(FormEdges);
+  ASSERT_NE(d, nullptr);
+  OpenPicture(Noise(50, 40, 32));
+  OpenDialog(d, [&](TFormFilter*) {
+    d->Radio("NE")->click();
+    d->CancelFilterDialog();
+  });
+  OpenDialog(d, [&](TFormFilter*) {
+    EXPECT_EQ(d->Matrix(), (FilterMatrix{{{0, -4, 0}, {0, 4, 0}, {0, 0, 0}}}));
+    const int runs = d->PreviewRuns();
+    d->Bar("Power")->SetPosition(9);
+    EXPECT_EQ(d->PreviewRuns(), runs + 1);
+    EXPECT_EQ(d->ValueLabel("Power")->text(), "9");
+    EXPECT_EQ(d->Matrix(), (FilterMatrix{{{0, 0, -9}, {0, 9, 0}, {0, 0, 0}}}));
+    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), d->Matrix(), false));
+    d->CancelFilterDialog();
+  });
+  d->ApplySettings(FilterSettings(d->Decl()));
+  d->BuildMatrix();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presets, MatrixDialogTest,
+    ::testing::Values(
+        // Edges: the preset is the N matrix with the current strength, whatever the button.
+        MatrixCase{"Edges", "SW", 7, {{{0, -7, 0}, {0, 7, 0}, {0, 0, 0}}}, "SW", {{{0, 0, 0}, {0, 7, 0}, {-7, 0, 0}}}},
+        MatrixCase{"Edges", "N", 20, {{{0, -20, 0}, {0, 20, 0}, {0, 0, 0}}}, "E", {{{0, 0, 0}, {0, 20, -20}, {0, 0, 0}}}},
+        MatrixCase{"HP", "N", 0, {{{-1, -1, -1}, {-1, 9, -1}, {-1, -1, -1}}}, "N", {{{0, -1, 0}, {-1, 5, -1}, {0, -1, 0}}}},
+        MatrixCase{"EdgesGradient", "E", 0, {{{-1, -1, -1}, {1, -2, 1}, {1, 1, 1}}}, "NW",
+                   {{{-1, -1, 1}, {-1, -2, 1}, {1, 1, 1}}}},
+        MatrixCase{"EdgesGradient", "SW", 0, {{{-1, -1, -1}, {1, -2, 1}, {1, 1, 1}}}, "SW",
+                   {{{1, 1, 1}, {-1, -2, 1}, {-1, -1, 1}}}},
+        MatrixCase{"Domed", "S", 0, {{{-1, -1, -1}, {0, 1, 0}, {1, 1, 1}}}, "SE", {{{1, 1, 0}, {1, 1, -1}, {0, -1, -1}}}},
+        MatrixCase{"Domed", "NE", 0, {{{-1, -1, -1}, {0, 1, 0}, {1, 1, 1}}}, "W", {{{-1, 0, 1}, {-1, 1, 1}, {-1, 0, 1}}}},
+        // Laplace and contours build their matrix from the chosen button.
+        MatrixCase{"Laplace", "NE", 0, {{{1, -2, 1}, {-2, 4, -2}, {1, -2, 1}}}, "NW", {{{0, -1, 0}, {-1, 4, -1}, {0, -1, 0}}}},
+        MatrixCase{"Contours", "NN", 0, {{{1, 0, -1}, {1, 0, -1}, {1, 0, -1}}}, "NW", {{{1, 2, 1}, {0, 0, 0}, {-1, -2, -1}}}},
+        MatrixCase{"Contours", "NE", 0, {{{-1, -1, -1}, {0, 0, 0}, {1, 1, 1}}}, "N", {{{1, 0, -1}, {2, 0, -2}, {1, 0, -1}}}}),
+    [](const ::testing::TestParamInfo<MatrixCase>& i) {
+      return std::string(i.param.stem) + "_" + i.param.before + "_" + i.param.click;
+    });
 
 }  // namespace
 }  // namespace rv

@@ -14,6 +14,7 @@ const FilterDecl& AligmentFilter() {
       .Stem = "Aligment",
       .DialogClass = "TFormAligment",
       .MenuCaption = "Wyrównanie histogramu...",
+      .Menu = "Obrazek",
       .DialogCaption = "Opcje wyrównania histogramu",
       .HistoryLabel = "Rozciąganie histogramu",
       .PreviewHalfSize = 400,
@@ -25,6 +26,7 @@ const FilterDecl& AligmentFilter() {
         ApplyAligment(a, a.Ctx.Picture ? *a.Ctx.Picture : a.Src);
       },
       .Summary = "Histogram equalisation: maps each channel through its cumulative distribution over the picture.",
+      .Description = "Wyrównanie histogramu: przekształca każdy kanał przez jego dystrybuantę w całym obrazie.",
   };
   return decl;
 }

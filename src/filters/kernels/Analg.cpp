@@ -13,6 +13,7 @@ const FilterDecl& AnalgFilter() {
       .Stem = "Analg",
       .DialogClass = "TFormAnalg",
       .MenuCaption = "Anaglif...",
+      .Menu = "Tekstury / Obrazki",
       .DialogCaption = "Opcje anaglifu",
       .HistoryLabel = "Anaglif",
       .PreviewHalfSize = 400,
@@ -22,6 +23,8 @@ const FilterDecl& AnalgFilter() {
       .Controls = {Track("Radius", "Moc:", 1, 30, 5)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyAnalg(a, v.Get("Radius")); },
       .Summary = "Anaglyph: a red-cyan stereo picture made of the picture shifted left and right.",
+      .Description = "Anaglif: czerwono-turkusowy obraz stereo z obrazu przesuniętego w lewo i w prawo o Moc "
+                     "pikseli.",
   };
   return decl;
 }

@@ -10,6 +10,7 @@ const FilterDecl& BalanceColorFilter() {
       .Stem = "BalanceColor",
       .DialogClass = "TFormBalanceColor",
       .MenuCaption = "Balans kolorów...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Balans kolorów",
       .HistoryLabel = "Balans kolorów",
       .PreviewHalfSize = 400,
@@ -27,6 +28,7 @@ const FilterDecl& BalanceColorFilter() {
         ApplyBalanceColor(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Colour balance: adds each channel's value (-255..255) to the channel.",
+      .Description = "Balans kolorów: dodaje do każdego kanału jego wartość (od −255 do 255).",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& BlurFilterFilter() {
       .Stem = "BlurFilter",
       .DialogClass = "TFormBlurFilter",
       .MenuCaption = "Rozmycie...",
+      .Menu = "Filtry macierzowe",
       .DialogCaption = "Opcje rozmycia",
       .HistoryLabel = "Rozmycie",
       .PreviewHalfSize = 100,
@@ -20,6 +21,7 @@ const FilterDecl& BlurFilterFilter() {
       .Controls = {Track("Radius", "Zasięg rozmycia:", 1, 10, 2)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyBlurFilter(a, v.Get("Radius")); },
       .Summary = "Blur: the mean of the square window of the chosen radius.",
+      .Description = "Rozmycie: każdy kanał przyjmuje średnią z kwadratu o promieniu Zasięg rozmycia.",
   };
   return decl;
 }

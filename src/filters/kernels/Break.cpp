@@ -11,6 +11,7 @@ const FilterDecl& BreakFilter() {
       .Stem = "Break",
       .DialogClass = "TFormBreak",
       .MenuCaption = "Rozbicie...",
+      .Menu = "Tekstury / Obrazki",
       .DialogCaption = "Opcje rozbicia",
       .HistoryLabel = "Rozbicie",
       .PreviewHalfSize = 400,
@@ -20,6 +21,7 @@ const FilterDecl& BreakFilter() {
       .Controls = {Track("Szer", "Szerokość", 1, 150, 50)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyBreak(a, v.Get("Szer")); },
       .Summary = "Shatter: the mean of each pixel and the pixels at the given distance left and right.",
+      .Description = "Rozbicie: średnia piksela i dwóch pikseli odległych o Szerokość w lewo i w prawo.",
   };
   return decl;
 }

@@ -10,6 +10,7 @@ const FilterDecl& ContoursFilter() {
       .Stem = "Contours",
       .DialogClass = "TFormContours",
       .MenuCaption = "Filtry konturowe...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje filtrów konturowych",
       .HistoryLabel = "Filtry konturowe",
       .PreviewHalfSize = 200,
@@ -18,13 +19,14 @@ const FilterDecl& ContoursFilter() {
       .HasTransparency = true,
       .Controls =
           {
-              Radio("NW", "Poziomy Sobel", "Macierz", false),
-              Radio("NE", "Poziomy Prewitta", "Macierz", false),
-              Radio("N", "Pionowy Sobel", "Macierz", true),
-              Radio("NN", "Pionowy Prewitta", "Macierz", false),
+              Place(Radio("NW", "Poziomy Sobel", "Macierz", false), 0, 0),
+              Place(Radio("NE", "Poziomy Prewitta", "Macierz", false), 1, 0),
+              Place(Radio("N", "Pionowy Sobel", "Macierz", true), 0, 1),
+              Place(Radio("NN", "Pionowy Prewitta", "Macierz", false), 1, 1),
           },
       .Run = RunMatrixDialog,
       .Summary = "Contour filters: vertical or horizontal Sobel and Prewitt gradients.",
+      .Description = "Filtry konturowe: pionowy lub poziomy operator Sobela albo Prewitta.",
   };
   return decl;
 }

@@ -12,6 +12,7 @@ const FilterDecl& ContrastFilter() {
       .Stem = "Contrast",
       .DialogClass = "TFormContrast",
       .MenuCaption = "Kontrast...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje kontrastu",
       .HistoryLabel = "Kontrast",
       .PreviewHalfSize = 400,
@@ -33,6 +34,8 @@ const FilterDecl& ContrastFilter() {
         ApplyContrast(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"), v.Get("TolerancjaR"), v.Get("TolerancjaG"), v.Get("TolerancjaB"));
       },
       .Summary = "Contrast: pushes each channel away from its pivot (Tolerancja) by channel value / 255 of the distance.",
+      .Description = "Zmienia kontrast: odsuwa każdy kanał od jego punktu odniesienia (Tolerancja) o część "
+                     "odległości zależną od wartości kanału.",
   };
   return decl;
 }

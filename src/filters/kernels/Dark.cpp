@@ -10,6 +10,7 @@ const FilterDecl& DarkFilter() {
       .Stem = "Dark",
       .DialogClass = "TFormDark",
       .MenuCaption = "Przyciemnienie...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje przyciemnienia",
       .HistoryLabel = "Przyciemnienie",
       .PreviewHalfSize = 400,
@@ -27,6 +28,7 @@ const FilterDecl& DarkFilter() {
         ApplyDark(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Darken: subtracts the channel values from every pixel.",
+      .Description = "Przyciemnia obraz: odejmuje wartości kanałów od każdego piksela.",
   };
   return decl;
 }

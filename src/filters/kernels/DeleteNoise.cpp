@@ -14,6 +14,7 @@ const FilterDecl& DeleteNoiseFilter() {
       .Stem = "DeleteNoise",
       .DialogClass = "TFormDeleteNoise",
       .MenuCaption = "Usuń szum...",
+      .Menu = "Korekta",
       .DialogCaption = "Opcje usuwania szumu",
       .HistoryLabel = "Usuwanie szumu",
       .PreviewHalfSize = 100,
@@ -31,6 +32,8 @@ const FilterDecl& DeleteNoiseFilter() {
         ApplyDeleteNoise(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Noise removal: channels far from the 5 x 5 median (by the thresholds) take the median.",
+      .Description = "Usuwanie szumu: kanał, który różni się od mediany okna 5 × 5 co najmniej o próg, przyjmuje "
+                     "wartość mediany.",
   };
   return decl;
 }

@@ -15,6 +15,7 @@ const FilterDecl& DifFilter() {
       .Stem = "Dif",
       .DialogClass = "TFormDif",
       .MenuCaption = "Dyfuzja...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje dyfuzji",
       .HistoryLabel = "Dyfuzja",
       .PreviewHalfSize = 300,
@@ -24,6 +25,7 @@ const FilterDecl& DifFilter() {
       .Controls = {Track("Radius", "Moc", 1, 100, 50)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyDif(a, v.Get("Radius")); },
       .Summary = "Diffusion: every pixel takes the colour of a random neighbour within the radius.",
+      .Description = "Dyfuzja: każdy piksel przyjmuje kolor losowego sąsiada w odległości do Moc pikseli.",
   };
   return decl;
 }

@@ -12,6 +12,7 @@ const FilterDecl& DomedFilter() {
       .Stem = "Domed",
       .DialogClass = "TFormDomed",
       .MenuCaption = "Filtr uwypuklający...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje wypuklenia",
       .HistoryLabel = "Wypuklenie",
       .PreviewHalfSize = 200,
@@ -21,6 +22,8 @@ const FilterDecl& DomedFilter() {
       .Controls = detail::CompassButtons(),
       .Run = RunMatrixDialog,
       .Summary = "Emboss: the side of the chosen direction against the opposite side.",
+      .Description = "Uwypuklenie: macierz 3 × 3 o sumie 1, ujemna po stronie wybranego kierunku; płaskie obszary "
+                     "zachowują kolor.",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& EdgesFilter() {
       .Stem = "Edges",
       .DialogClass = "TFormEdges",
       .MenuCaption = "Wykrywanie krawędzi...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje wykrywania krawędzi",
       .HistoryLabel = "Wykrywanie krawędzi",
       .PreviewHalfSize = 200,
@@ -20,6 +21,8 @@ const FilterDecl& EdgesFilter() {
       .Controls = detail::CompassButtons({Track("Power", "Moc:", 1, 20, 4)}),
       .Run = RunMatrixDialog,
       .Summary = "Edge detection: the pixel against its neighbour in the chosen direction, times Moc.",
+      .Description = "Wykrywanie krawędzi: piksel pomniejszony o sąsiada w wybranym kierunku, razy Moc; płaskie "
+                     "obszary czernieją.",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& EdgesGradientFilter() {
       .Stem = "EdgesGradient",
       .DialogClass = "TFormEdgesGradient",
       .MenuCaption = "Gradientowe wykrywania krawędzi...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje wykrywania krawędzi metodą gradientową",
       .HistoryLabel = "Gradientowe wykrywanie krawędzi",
       .PreviewHalfSize = 200,
@@ -20,6 +21,8 @@ const FilterDecl& EdgesGradientFilter() {
       .Controls = detail::CompassButtons(),
       .Run = RunMatrixDialog,
       .Summary = "Gradient edge detection: the side of the chosen direction against the rest.",
+      .Description = "Gradientowe wykrywanie krawędzi: macierz 3 × 3 o sumie 0, ujemna po stronie wybranego "
+                     "kierunku.",
   };
   return decl;
 }

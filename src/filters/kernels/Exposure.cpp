@@ -10,6 +10,7 @@ const FilterDecl& ExposureFilter() {
       .Stem = "Exposure",
       .DialogClass = "TFormExposure",
       .MenuCaption = "Ekspozycja...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje Ekspozycji",
       .HistoryLabel = "Ekspozycja",
       .PreviewHalfSize = 400,
@@ -31,6 +32,7 @@ const FilterDecl& ExposureFilter() {
         ApplyExposure(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"), v.Get("RedukcjaR"), v.Get("RedukcjaG"), v.Get("RedukcjaB"));
       },
       .Summary = "Exposure: multiplies each channel by channel value / Redukcja.",
+      .Description = "Ekspozycja: mnoży każdy kanał przez stosunek wartości kanału do Redukcji.",
   };
   return decl;
 }

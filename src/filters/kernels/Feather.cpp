@@ -15,6 +15,7 @@ const FilterDecl& FeatherFilter() {
       .Stem = "Feather",
       .DialogClass = "TFormFeather",
       .MenuCaption = "Wtapianie...",
+      .Menu = "Zaznaczenie",
       .DialogCaption = "Opcje wtapiania",
       .HistoryLabel = "Wtapianie",
       .PreviewHalfSize = 0,
@@ -24,6 +25,8 @@ const FilterDecl& FeatherFilter() {
       .Controls = {Track("Power", "Moc:", 2, 60, 4)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyFeather(a, v.Get("Power")); },
       .Summary = "Feathering: unselected pixels near the selection blend towards its local average colour.",
+      .Description = "Wtapianie: niezaznaczone piksele w pobliżu zaznaczenia przyjmują średni kolor zaznaczonych "
+                     "sąsiadów, tym silniej, im są bliżej (do Moc pikseli).",
   };
   return decl;
 }

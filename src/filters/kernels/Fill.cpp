@@ -10,6 +10,7 @@ const FilterDecl& FillFilter() {
       .Stem = "Fill",
       .DialogClass = "TFormFill",
       .MenuCaption = "Wypełnij...",
+      .Menu = "Zaznaczenie",
       .DialogCaption = "Opcje wypełnienia",
       .HistoryLabel = "Wypełnienie",
       .PreviewHalfSize = 400,
@@ -19,6 +20,7 @@ const FilterDecl& FillFilter() {
       .Controls = {},
       .Run = [](const KernelArgs& a, const FilterSettings&) { ApplyFill(a, a.Ctx.PrimaryColor); },
       .Summary = "Paints the picture with the primary colour through the blend mode.",
+      .Description = "Zamalowuje obraz kolorem głównym palety narzędzi, nałożonym wybranym trybem mieszania.",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& FragFilter() {
       .Stem = "Frag",
       .DialogClass = "TFormFrag",
       .MenuCaption = "Fragmentacja...",
+      .Menu = "Tekstury / Obrazki",
       .DialogCaption = "Opcje fragmentacji",
       .HistoryLabel = "Fragmentacja",
       .PreviewHalfSize = 400,
@@ -25,6 +26,8 @@ const FilterDecl& FragFilter() {
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyFrag(a, v.Get("Szer"), v.Get("Wys")); },
       .Summary = "Fragmentation: the mean of each pixel and four pixels at the given distances.",
+      .Description = "Fragmentacja: średnia piksela i czterech pikseli odległych o Szerokość w poziomie i o Wysokość "
+                     "w pionie.",
   };
   return decl;
 }

@@ -15,6 +15,7 @@ const FilterDecl& GammaFilter() {
       .Stem = "Gamma",
       .DialogClass = "TFormGamma",
       .MenuCaption = "Gamma...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje gammy",
       .HistoryLabel = "Gamma",
       .PreviewHalfSize = 200,
@@ -36,6 +37,8 @@ const FilterDecl& GammaFilter() {
         ApplyGamma(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"), v.Get("RedukcjaR"), v.Get("RedukcjaG"), v.Get("RedukcjaB"));
       },
       .Summary = "Gamma: the curve P * (s / P)^g through the pivot P (Redukcja), with g = (channel value + 1) / 100.",
+      .Description = "Korekcja gamma: krzywa potęgowa przez punkt odniesienia (Redukcja), z wykładnikiem zależnym od "
+                     "wartości kanału.",
   };
   return decl;
 }

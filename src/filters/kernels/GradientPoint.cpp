@@ -13,6 +13,7 @@ const FilterDecl& GradientPointFilter() {
       .Stem = "GradientPoint",
       .DialogClass = "TFormGradientPoint",
       .MenuCaption = "Gradient promienisty...",
+      .Menu = "Zaznaczenie",
       .DialogCaption = "Opcje promienistego gradientu",
       .HistoryLabel = "Gradient promienisty",
       .PreviewHalfSize = 400,
@@ -30,6 +31,8 @@ const FilterDecl& GradientPointFilter() {
       },
       .Summary = "Radial gradient: the secondary colour at (Wid, Hei) (1..W, 1..H, the centre unless set), "
                  "the primary at Sila % of the diagonal away.",
+      .Description = "Gradient promienisty: kolor pomocniczy w punkcie (Szerokość, Wysokość), przechodzący w kolor "
+                     "główny w odległości Siła % przekątnej.",
       // The command puts the centre in the middle of the picture.
       .Prepare = [](FilterSettings& v, int width, int height) {
         v.SetRange("Wid", 1, width);

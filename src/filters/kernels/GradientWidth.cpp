@@ -14,6 +14,7 @@ const FilterDecl& GradientWidthFilter() {
       .Stem = "GradientWidth",
       .DialogClass = "TFormGradientWidth",
       .MenuCaption = "Gradient poziomy...",
+      .Menu = "Zaznaczenie",
       .DialogCaption = "Opcje poziomego gradientu",
       .HistoryLabel = "Gradient poziomy",
       .PreviewHalfSize = 400,
@@ -30,6 +31,8 @@ const FilterDecl& GradientWidthFilter() {
       },
       .Summary = "Horizontal gradient: the secondary colour at column Wid (1..W, at W / 2 unless set), "
                  "the primary at Sila % of the width away.",
+      .Description = "Gradient poziomy: kolor pomocniczy w kolumnie Szerokość, przechodzący w kolor główny w "
+                     "odległości Siła % szerokości obrazu.",
       // The command centres the gradient on the picture.
       .Prepare = [](FilterSettings& v, int width, int) {
         v.SetRange("Wid", 1, width);

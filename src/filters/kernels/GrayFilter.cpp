@@ -11,6 +11,7 @@ const FilterDecl& GrayFilterFilter() {
       .Stem = "GrayFilter",
       .DialogClass = "TFormGrayFilter",
       .MenuCaption = "Skala szarości...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje szarości",
       .HistoryLabel = "Skala szarości",
       .PreviewHalfSize = 400,
@@ -20,6 +21,7 @@ const FilterDecl& GrayFilterFilter() {
       .Controls = {},
       .Run = [](const KernelArgs& a, const FilterSettings&) { ApplyGrayFilter(a); },
       .Summary = "Grey scale: each channel takes the mean of the pixel's three channels.",
+      .Description = "Skala szarości: każdy kanał przyjmuje średnią trzech kanałów piksela.",
   };
   return decl;
 }

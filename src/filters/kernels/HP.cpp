@@ -10,6 +10,7 @@ const FilterDecl& HPFilter() {
       .Stem = "HP",
       .DialogClass = "TFormHP",
       .MenuCaption = "Proste wyostrzenie...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje prostego wyostrzania",
       .HistoryLabel = "Proste wyostrzenie",
       .PreviewHalfSize = 200,
@@ -18,11 +19,13 @@ const FilterDecl& HPFilter() {
       .HasTransparency = true,
       .Controls =
           {
-              Radio("E", "Usuń średnią", "Macierz", true),
-              Radio("N", "HP", "Macierz", false),
+              Place(Radio("E", "Usuń średnią", "Macierz", true), 0, 0),
+              Place(Radio("N", "HP", "Macierz", false), 0, 1),
           },
       .Run = RunMatrixDialog,
       .Summary = "Simple sharpening: the pixel against its four (HP) or eight neighbours.",
+      .Description = "Proste wyostrzenie: piksel wzmocniony względem czterech (HP) lub ośmiu (Usuń średnią) "
+                     "sąsiadów; płaskie obszary zachowują kolor.",
   };
   return decl;
 }

@@ -14,6 +14,7 @@ const FilterDecl& HeaveFilter() {
       .Stem = "Heave",
       .DialogClass = "TFormHeave",
       .MenuCaption = "Falowanie...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje falowania",
       .HistoryLabel = "Falowanie",
       .PreviewHalfSize = 400,
@@ -31,6 +32,7 @@ const FilterDecl& HeaveFilter() {
         ApplyHeave(a, static_cast<double>(v.Get("Szer")), v.Get("Wys"), v.Get("Sin") != 0);
       },
       .Summary = "Waves: moves every column up or down along a sine or cosine wave.",
+      .Description = "Falowanie: przesuwa każdą kolumnę w górę lub w dół wzdłuż sinusoidy albo cosinusoidy.",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& HeightFilter() {
       .Stem = "Height",
       .DialogClass = "TFormHeight",
       .MenuCaption = "Wyrównanie horyzontalne...",
+      .Menu = "Korekta",
       .DialogCaption = "Opcje wyrównania horyzontalnego",
       .HistoryLabel = "Wyrównanie horyzontalne",
       .PreviewHalfSize = 300,
@@ -25,6 +26,8 @@ const FilterDecl& HeightFilter() {
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyHeight(a, v.Get("Power")); },
       .Summary = "Horizontal alignment: shears the rows by up to Power columns; AutoFram crops the ragged columns.",
+      .Description = "Wyrównanie horyzontalne: pochyla obraz, przesuwając wiersze w poziomie najwyżej o Promień "
+                     "kolumn; Autokadrowanie obcina poszarpany brzeg.",
   };
   return decl;
 }

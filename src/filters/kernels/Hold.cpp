@@ -12,6 +12,7 @@ const FilterDecl& HoldFilter() {
       .Stem = "Hold",
       .DialogClass = "TFormHold",
       .MenuCaption = "Progowanie...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje progowania",
       .HistoryLabel = "Progowanie",
       .PreviewHalfSize = 400,
@@ -30,6 +31,7 @@ const FilterDecl& HoldFilter() {
         ApplyHold(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"), v.Get("Mono") != 0);
       },
       .Summary = "Threshold: channels below their threshold take the primary colour, the rest the secondary colour.",
+      .Description = "Progowanie: kanały poniżej progu przyjmują kolor główny, pozostałe kolor pomocniczy.",
   };
   return decl;
 }

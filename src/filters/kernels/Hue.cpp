@@ -11,6 +11,7 @@ const FilterDecl& HueFilter() {
       .Stem = "Hue",
       .DialogClass = "TFormHue",
       .MenuCaption = "Barwa...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje barwy",
       .HistoryLabel = "Zmiana barwy",
       .PreviewHalfSize = 200,
@@ -20,6 +21,7 @@ const FilterDecl& HueFilter() {
       .Controls = {Track("Power", "Promień:", 0, 240, 0)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyHue(a, v.Get("Power")); },
       .Summary = "Hue: turns every pixel's hue by Power (0..240, 240 is a full turn).",
+      .Description = "Zmiana barwy: obraca barwę każdego piksela (240 to pełny obrót).",
   };
   return decl;
 }

@@ -14,6 +14,7 @@ const FilterDecl& ImpositionFilter() {
       .Stem = "Imposition",
       .DialogClass = "TFormFilterImPos",
       .MenuCaption = "Nakładanie obrazka...",
+      .Menu = "Tekstury / Obrazki",
       .DialogCaption = "Opcje nakładania obrazka",
       .HistoryLabel = "Nakładanie obrazka",
       .PreviewHalfSize = 400,
@@ -28,6 +29,8 @@ const FilterDecl& ImpositionFilter() {
       },
       .Summary = "Picture overlay: lays the overlay picture over the document at (OsieX, OsieY), "
                  "which run from minus the overlay's size to the picture's size once it is loaded.",
+      .Description = "Nakładanie obrazka: kładzie wybrany obrazek na obraz w położeniu (OsieX, OsieY) wybranym "
+                     "trybem mieszania.",
   };
   return decl;
 }

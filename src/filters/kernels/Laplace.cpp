@@ -9,6 +9,7 @@ const FilterDecl& LaplaceFilter() {
       .Stem = "Laplace",
       .DialogClass = "TFormLaplace",
       .MenuCaption = "Wykrywanie Laplace...",
+      .Menu = "Krawędzie",
       .DialogCaption = "Opcje Laplace",
       .HistoryLabel = "Wyszukiwanie Laplace",
       .PreviewHalfSize = 200,
@@ -17,12 +18,13 @@ const FilterDecl& LaplaceFilter() {
       .HasTransparency = true,
       .Controls =
           {
-              Radio("NW", "1", "Macierz", false),
-              Radio("N", "2", "Macierz", true),
-              Radio("NE", "3", "Macierz", false),
+              Place(Radio("NW", "1", "Macierz", false), 0, 0),
+              Place(Radio("N", "2", "Macierz", true), 0, 1),
+              Place(Radio("NE", "3", "Macierz", false), 0, 2),
           },
       .Run = RunMatrixDialog,
       .Summary = "Laplace edge detection with one of three 3 x 3 Laplacians.",
+      .Description = "Wykrywanie Laplace: jedna z trzech macierzy Laplace'a 3 × 3; płaskie obszary czernieją.",
   };
   return decl;
 }

@@ -10,6 +10,7 @@ const FilterDecl& LayerFilter() {
       .Stem = "Layer",
       .DialogClass = "TFormLayer",
       .MenuCaption = "Nałóż warstwę...",
+      .Menu = "Tekstury / Obrazki",
       .DialogCaption = "Opcje warstwy",
       .HistoryLabel = "Nałóż warstwę",
       .PreviewHalfSize = 400,
@@ -19,6 +20,7 @@ const FilterDecl& LayerFilter() {
       .Controls = {},
       .Run = [](const KernelArgs& a, const FilterSettings&) { ApplyLayer(a); },
       .Summary = "Self-overlay: lays the picture over itself with the blend mode (Mnozenie squares it).",
+      .Description = "Nakłada obraz sam na siebie wybranym trybem mieszania (np. Mnożenie przyciemnia).",
   };
   return decl;
 }

@@ -10,6 +10,7 @@ const FilterDecl& LightFilter() {
       .Stem = "Light",
       .DialogClass = "TFormLight",
       .MenuCaption = "Rozjaśnienie...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje rozjaśnienia",
       .HistoryLabel = "Rozjaśnienie",
       .PreviewHalfSize = 400,
@@ -27,6 +28,7 @@ const FilterDecl& LightFilter() {
         ApplyLight(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Lighten: adds the channel values to every pixel.",
+      .Description = "Rozjaśnia obraz: dodaje wartości kanałów do każdego piksela.",
   };
   return decl;
 }

@@ -31,10 +31,15 @@ inline bool SideCells(MatrixButton b, Cells& side, std::array<std::pair<int, int
 }
 
 // The eight direction buttons of the edge, gradient and emboss dialogs, after
-// the dialog's other controls; N is chosen at first.
+// the dialog's other controls, set out as a compass; N is chosen at first.
 inline std::vector<ControlDecl> CompassButtons(std::vector<ControlDecl> before = {}) {
-  for (const char* name : {"N", "NW", "W", "SW", "S", "NE", "E", "SE"})
-    before.push_back(Radio(name, "", "Kierunek", name[0] == 'N' && name[1] == '\0'));
+  struct Point {
+    const char* name;
+    int row, column;
+  };
+  for (const Point& p : {Point{"N", 0, 1}, Point{"NW", 0, 0}, Point{"W", 1, 0}, Point{"SW", 2, 0}, Point{"S", 2, 1},
+                         Point{"NE", 0, 2}, Point{"E", 1, 2}, Point{"SE", 2, 2}})
+    before.push_back(Place(Radio(p.name, "", "Kierunek", p.row == 0 && p.column == 1), p.row, p.column));
   return before;
 }
 

@@ -11,6 +11,7 @@ const FilterDecl& MaxFilter() {
       .Stem = "Max",
       .DialogClass = "TFormMax",
       .MenuCaption = "Maksymalizuj...",
+      .Menu = "Filtry macierzowe",
       .DialogCaption = "Opcje maksymalizacji",
       .HistoryLabel = "Maksymalizacja",
       .PreviewHalfSize = 100,
@@ -20,6 +21,7 @@ const FilterDecl& MaxFilter() {
       .Controls = {Track("Radius", "Moc:", 1, 10, 2)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMax(a, v.Get("Radius")); },
       .Summary = "Maximum: the brightest value of the square window, per channel.",
+      .Description = "Maksymalizacja: każdy kanał przyjmuje największą wartość z kwadratu o promieniu Moc.",
   };
   return decl;
 }

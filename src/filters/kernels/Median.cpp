@@ -11,6 +11,7 @@ const FilterDecl& MedianFilter() {
       .Stem = "Median",
       .DialogClass = "TFormMedian",
       .MenuCaption = "Mediana",
+      .Menu = "Filtry macierzowe",
       .DialogCaption = "Opcje mediany",
       .HistoryLabel = "Mediana",
       .PreviewHalfSize = 100,
@@ -20,6 +21,8 @@ const FilterDecl& MedianFilter() {
       .Controls = {Track("Power", "Moc:", 1, 10, 2)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMedian(a, v.Get("Power")); },
       .Summary = "Median: the value just above the middle of the square window, per channel.",
+      .Description = "Mediana: każdy kanał przyjmuje wartość tuż nad środkiem uporządkowanych wartości kwadratu o "
+                     "promieniu Moc.",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& MinFilter() {
       .Stem = "Min",
       .DialogClass = "TFormMin",
       .MenuCaption = "Minimalizuj...",
+      .Menu = "Filtry macierzowe",
       .DialogCaption = "Opcje minimalizacji",
       .HistoryLabel = "Minimalizacja",
       .PreviewHalfSize = 100,
@@ -20,6 +21,7 @@ const FilterDecl& MinFilter() {
       .Controls = {Track("Radius", "Moc:", 1, 10, 2)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMin(a, v.Get("Radius")); },
       .Summary = "Minimum: the darkest value of the square window, per channel.",
+      .Description = "Minimalizacja: każdy kanał przyjmuje najmniejszą wartość z kwadratu o promieniu Moc.",
   };
   return decl;
 }

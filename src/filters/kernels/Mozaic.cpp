@@ -12,6 +12,7 @@ const FilterDecl& MozaicFilter() {
       .Stem = "Mozaic",
       .DialogClass = "TFormMozaic",
       .MenuCaption = "Mozaika...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje mozaiki",
       .HistoryLabel = "Mozaika",
       .PreviewHalfSize = 400,
@@ -21,6 +22,7 @@ const FilterDecl& MozaicFilter() {
       .Controls = {Track("Radius", "Promień:", 1, 200, 50)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMozaic(a, v.Get("Radius")); },
       .Summary = "Mosaic: square tiles that take the colour of their top-left pixel.",
+      .Description = "Mozaika: kwadratowe płytki o boku Promień w kolorze ich lewego górnego piksela.",
   };
   return decl;
 }

@@ -13,6 +13,7 @@ const FilterDecl& NegativFilter() {
       .Stem = "Negativ",
       .DialogClass = "TFormNegativ",
       .MenuCaption = "Negatyw...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje negatywu",
       .HistoryLabel = "Negatyw",
       .PreviewHalfSize = 400,
@@ -30,6 +31,7 @@ const FilterDecl& NegativFilter() {
         ApplyNegativ(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Negative: the distance of each channel from its channel value (255 inverts).",
+      .Description = "Negatyw: odległość każdego kanału od wartości kanału (przy 255 pełne odwrócenie).",
   };
   return decl;
 }

@@ -13,6 +13,7 @@ const FilterDecl& NoiseFilter() {
       .Stem = "Noise",
       .DialogClass = "TFormNoise",
       .MenuCaption = "Dodaj szum...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje szumu",
       .HistoryLabel = "Dodaj Szum",
       .PreviewHalfSize = 300,
@@ -29,9 +30,9 @@ const FilterDecl& NoiseFilter() {
               Track("losG", "Częstość G", 1, 100, 50, "ScalLos"),
               Track("losB", "Częstość B", 1, 100, 50, "ScalLos"),
               Link("ScalLos", true),
-              Radio("Pieprz", "Pieprz", "Rodzaj", false),
-              Radio("Szum", "Szum", "Rodzaj", true),
-              Radio("Sol", "Sól", "Rodzaj", false),
+              Place(Radio("Pieprz", "Pieprz", "Rodzaj", false), 0, 0),
+              Place(Radio("Szum", "Szum", "Rodzaj", true), 0, 1),
+              Place(Radio("Sol", "Sól", "Rodzaj", false), 0, 2),
               Check("Mono", "Monochromatycznie", false),
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) {
@@ -39,6 +40,8 @@ const FilterDecl& NoiseFilter() {
                    v.Get("losB"), v.Get("Mono") != 0, v.Get("Pieprz") != 0, v.Get("Szum") != 0, v.Get("Sol") != 0);
       },
       .Summary = "Adds random noise: pepper darkens, salt brightens, noise does both, per channel or grey.",
+      .Description = "Dodaje losowy szum: Pieprz przyciemnia, Sól rozjaśnia, Szum jedno i drugie, z wybraną "
+                     "częstością, w każdym kanale osobno lub monochromatycznie.",
   };
   return decl;
 }

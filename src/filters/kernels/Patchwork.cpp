@@ -13,6 +13,7 @@ const FilterDecl& PatchworkFilter() {
       .Stem = "Patchwork",
       .DialogClass = "TFormPatchwork",
       .MenuCaption = "Patchwork...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje Patchworku",
       .HistoryLabel = "Patchwork",
       .PreviewHalfSize = 400,
@@ -28,6 +29,8 @@ const FilterDecl& PatchworkFilter() {
         ApplyPatchwork(a, v.Get("Radius"), v.Get("Thick"), a.Ctx.PrimaryColor);
       },
       .Summary = "Patchwork: square tiles of their corner's colour under a grid of lines in the primary colour.",
+      .Description = "Patchwork: płytki w kolorze ich narożnika pod siatką linii w kolorze głównym o grubości "
+                     "Grubość.",
   };
   return decl;
 }

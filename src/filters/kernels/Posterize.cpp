@@ -13,6 +13,7 @@ const FilterDecl& PosterizeFilter() {
       .Stem = "Posterize",
       .DialogClass = "TFormPosterize",
       .MenuCaption = "Pasteryzacja...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje pasteryzacji",
       .HistoryLabel = "Pasteryzacja",
       .PreviewHalfSize = 400,
@@ -30,6 +31,8 @@ const FilterDecl& PosterizeFilter() {
         ApplyPosterize(a, v.Get("CanalR"), v.Get("CanalG"), v.Get("CanalB"));
       },
       .Summary = "Posterize: keeps only the multiples of the channel value plus one.",
+      .Description = "Pasteryzacja: zostawia w każdym kanale tylko wielokrotności wartości kanału powiększonej o "
+                     "jeden.",
   };
   return decl;
 }

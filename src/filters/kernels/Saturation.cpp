@@ -11,6 +11,7 @@ const FilterDecl& SaturationFilter() {
       .Stem = "Saturation",
       .DialogClass = "TFormSaturaton",
       .MenuCaption = "Nasycenie...",
+      .Menu = "Filtry proste",
       .DialogCaption = "Opcje nasycenia",
       .HistoryLabel = "Nasycenie",
       .PreviewHalfSize = 400,
@@ -33,6 +34,8 @@ const FilterDecl& SaturationFilter() {
                         v.Get("RedukcjaG"), v.Get("RedukcjaB"));
       },
       .Summary = "Saturation: scales each channel's distance from the pixel's grey mean by channel value / Redukcja.",
+      .Description = "Nasycenie: mnoży odległość każdego kanału od szarej średniej piksela przez stosunek wartości "
+                     "kanału do Redukcji.",
   };
   return decl;
 }

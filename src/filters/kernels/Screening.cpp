@@ -12,6 +12,7 @@ const FilterDecl& ScreeningFilter() {
       .Stem = "Screening",
       .DialogClass = "TFormScreening",
       .MenuCaption = "Rastrowanie...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje rastrowania",
       .HistoryLabel = "Rastrowanie",
       .PreviewHalfSize = 400,
@@ -33,6 +34,8 @@ const FilterDecl& ScreeningFilter() {
                        v.Get("mono") != 0, a.Ctx.PrimaryColor);
       },
       .Summary = "Screening: a checkerboard of square cells filled with the primary colour or shifted by the amounts.",
+      .Description = "Rastrowanie: szachownica kwadratów o boku Promień, wypełnianych kolorem głównym albo "
+                     "(Monochromatycznie) zmienianych o wartości kanałów.",
   };
   return decl;
 }

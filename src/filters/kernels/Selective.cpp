@@ -12,6 +12,7 @@ const FilterDecl& SelectiveFilter() {
       .Stem = "Selective",
       .DialogClass = "TFormSelective",
       .MenuCaption = "Kolor selektywny...",
+      .Menu = "Korekta",
       .DialogCaption = "Kolor selektywny",
       .HistoryLabel = "Kolor selektywny",
       .PreviewHalfSize = 300,
@@ -32,6 +33,8 @@ const FilterDecl& SelectiveFilter() {
                        v.Get("CanalY"));
       },
       .Summary = "Selective colour: raises bright parts of a channel by R/G/B, lowers dark parts by C/F/Y.",
+      .Description = "Kolor selektywny: podnosi jasne partie kanału o wartości R, G, B i obniża ciemne o wartości C, "
+                     "F, Y.",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& SepiaFilter() {
       .Stem = "Sepia",
       .DialogClass = "TFormSepia",
       .MenuCaption = "Sepia...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje sepii",
       .HistoryLabel = "Sepia",
       .PreviewHalfSize = 400,
@@ -28,6 +29,8 @@ const FilterDecl& SepiaFilter() {
         ApplySepia(a, v.Get("CanalR"), v.Get("CanalG"), Percent(v.Get("Rozpietosc")));
       },
       .Summary = "Sepia: from the grey mean, red gains CanalR * Rozpietosc / 100, green gains CanalG.",
+      .Description = "Sepia: od szarej średniej piksela czerwień rośnie o wartość czerwonego kanału razy Rozpiętość "
+                     "/ 100, zieleń o wartość zielonego.",
   };
   return decl;
 }

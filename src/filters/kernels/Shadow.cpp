@@ -12,6 +12,7 @@ const FilterDecl& ShadowFilter() {
       .Stem = "Shadow",
       .DialogClass = "TFormShadow",
       .MenuCaption = "Korekcja cieni / świateł...",
+      .Menu = "Korekta",
       .DialogCaption = "Opcje cienia / światła",
       .HistoryLabel = "Korekcja cieni/świateł",
       .PreviewHalfSize = 400,
@@ -36,6 +37,8 @@ const FilterDecl& ShadowFilter() {
                     v.Get("TolerancjaG"), v.Get("TolerancjaB"), v.Get("cienie") != 0);
       },
       .Summary = "Shadows/highlights: pixels darker (cienie) or brighter (swiatla) than Tolerancja get the channel value.",
+      .Description = "Korekcja cieni lub świateł: piksele ciemniejsze (Cienie) lub jaśniejsze (Światła) od "
+                     "Tolerancji zmieniają się o wartość kanału.",
   };
   return decl;
 }

@@ -11,6 +11,7 @@ const FilterDecl& ShiftFilter() {
       .Stem = "Shift",
       .DialogClass = "TFormShift",
       .MenuCaption = "Przesunięcie...",
+      .Menu = "Tekstury / Obrazki",
       .DialogCaption = "Opcje przesunięcia",
       .HistoryLabel = "Przesunięcie",
       .PreviewHalfSize = 0,
@@ -25,6 +26,7 @@ const FilterDecl& ShiftFilter() {
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyShift(a, v.Get("PosX"), v.Get("PosY")); },
       .Summary = "Shift: moves the picture by an offset; the uncovered part keeps its former content.",
+      .Description = "Przesunięcie: przesuwa obraz o zadany wektor; odsłonięta część zachowuje dawną zawartość.",
       .Prepare = [](FilterSettings& v, int width, int height) {
         v.SetRange("PosX", -width, width);
         v.SetRange("PosY", -height, height);

@@ -15,6 +15,7 @@ const FilterDecl& SulfurFilter() {
       .Stem = "Sulfur",
       .DialogClass = "TFormSulfur",
       .MenuCaption = "Inteligentne wyostrzenie...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje inteligentnego wyostrzenia",
       .HistoryLabel = "Inteligentne wyostrzanie",
       .PreviewHalfSize = 100,
@@ -33,6 +34,8 @@ const FilterDecl& SulfurFilter() {
         ApplySulfur(a, -v.Get("CanalR"), -v.Get("CanalG"), -v.Get("CanalB"), v.Get("Radius"));
       },
       .Summary = "Smart sharpening: pushes each pixel away from the mean of its window.",
+      .Description = "Inteligentne wyostrzenie: odsuwa piksel od średniej jego otoczenia o promieniu Promień, w "
+                     "mierze wartości kanałów.",
   };
   return decl;
 }

@@ -17,6 +17,7 @@ const FilterDecl& VignetteFilter() {
       .Stem = "Vignette",
       .DialogClass = "TFormVignette",
       .MenuCaption = "Winieta...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje winiety",
       .HistoryLabel = "Winieta",
       .PreviewHalfSize = 400,
@@ -34,6 +35,8 @@ const FilterDecl& VignetteFilter() {
         ApplyVignette(a, v.Get("Sila"), v.Get("Wid"), v.Get("Hei"));
       },
       .Summary = "Vignette: darkens the picture more the farther a pixel lies from the chosen centre.",
+      .Description = "Winieta: przyciemnia obraz tym bardziej, im dalej piksel leży od wybranego środka (Szerokość, "
+                     "Wysokość).",
       .Prepare = [](FilterSettings& v, int width, int height) {
         v.SetRange("Wid", 1, width);
         v.SetRange("Hei", 1, height);

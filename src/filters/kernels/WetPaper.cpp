@@ -16,6 +16,7 @@ const FilterDecl& WetPaperFilter() {
       .Stem = "WetPaper",
       .DialogClass = "TFormWetPaper",
       .MenuCaption = "Mokry papier...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje mokrego papieru",
       .HistoryLabel = "Mokry papier",
       .PreviewHalfSize = 200,
@@ -33,6 +34,8 @@ const FilterDecl& WetPaperFilter() {
         ApplyWetPaper(a, v.Get("R1"), v.Get("R2"), v.Get("R3"), v.Get("R4"));
       },
       .Summary = "Wet paper: smears the picture along random rows and columns towards each segment's middle.",
+      .Description = "Mokry papier: rozmazuje obraz wzdłuż losowo rozstawionych wierszy i kolumn w stronę środka "
+                     "każdego odcinka.",
   };
   return decl;
 }

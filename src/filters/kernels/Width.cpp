@@ -11,6 +11,7 @@ const FilterDecl& WidthFilter() {
       .Stem = "Width",
       .DialogClass = "TFormWidth",
       .MenuCaption = "Wyrównanie wertykalne...",
+      .Menu = "Korekta",
       .DialogCaption = "Opcje wyrównania wertykalnego",
       .HistoryLabel = "Wyrównanie wertykalne",
       .PreviewHalfSize = 300,
@@ -25,6 +26,8 @@ const FilterDecl& WidthFilter() {
           },
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyWidth(a, v.Get("Power")); },
       .Summary = "Vertical alignment: shears the columns by up to Power rows; AutoFram crops the ragged rows.",
+      .Description = "Wyrównanie wertykalne: pochyla obraz, przesuwając kolumny w pionie najwyżej o Promień wierszy; "
+                     "Autokadrowanie obcina poszarpany brzeg.",
   };
   return decl;
 }

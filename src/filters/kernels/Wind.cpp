@@ -13,6 +13,7 @@ const FilterDecl& WindFilter() {
       .Stem = "Wind",
       .DialogClass = "TFormWind",
       .MenuCaption = "Wiatr...",
+      .Menu = "Efekty specjalne",
       .DialogCaption = "Opcje wiatru",
       .HistoryLabel = "Wiatr",
       .PreviewHalfSize = 400,
@@ -22,6 +23,7 @@ const FilterDecl& WindFilter() {
       .Controls = {Track("Radius", "Moc", 1, 300, 50)},
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyWind(a, v.Get("Radius")); },
       .Summary = "Wind: fading horizontal streaks of random length drawn to the right of random pixels.",
+      .Description = "Wiatr: gasnące poziome smugi losowej długości (do Moc pikseli) na prawo od losowych pikseli.",
   };
   return decl;
 }

@@ -8,16 +8,21 @@
 namespace rv {
 
 ControlDecl Track(const char* name, const char* caption, int min, int max, int def, const char* link) {
-  return {name, ControlKind::TrackBar, caption, min, max, def, link};
+  return {name, ControlKind::TrackBar, caption, min, max, def, link, -1, 0};
 }
 ControlDecl Check(const char* name, const char* caption, bool def) {
-  return {name, ControlKind::CheckBox, caption, 0, 1, def ? 1 : 0, ""};
+  return {name, ControlKind::CheckBox, caption, 0, 1, def ? 1 : 0, "", -1, 0};
 }
 ControlDecl Radio(const char* name, const char* caption, const char* group, bool def) {
-  return {name, ControlKind::RadioButton, caption, 0, 1, def ? 1 : 0, group};
+  return {name, ControlKind::RadioButton, caption, 0, 1, def ? 1 : 0, group, -1, 0};
 }
 ControlDecl Link(const char* name, bool def, const char* caption) {
-  return {name, ControlKind::LinkBox, caption, 0, 1, def ? 1 : 0, name};
+  return {name, ControlKind::LinkBox, caption, 0, 1, def ? 1 : 0, name, -1, 0};
+}
+ControlDecl Place(ControlDecl c, int row, int column) {
+  c.Row = row;
+  c.Column = column;
+  return c;
 }
 
 const ControlDecl* FilterDecl::Find(std::string_view name) const {

@@ -28,12 +28,18 @@ struct ControlDecl {
   // Track bars: the link box that ties them ("Scal"), or "" when free.
   // Radio buttons: the group they belong to.
   const char* Group;
+  // Radio buttons set out in a grid within their group's block (row and
+  // column from 0); a row of -1 puts each under the one before.
+  int Row;
+  int Column;
 };
 
 ControlDecl Track(const char* name, const char* caption, int min, int max, int def, const char* link = "");
 ControlDecl Check(const char* name, const char* caption, bool def);
 ControlDecl Radio(const char* name, const char* caption, const char* group, bool def);
 ControlDecl Link(const char* name, bool def, const char* caption = "Scal suwaki");
+// The control at a place of its group's grid.
+ControlDecl Place(ControlDecl c, int row, int column);
 
 class FilterSettings;
 using FilterRunFn = void (*)(const KernelArgs& args, const FilterSettings& values);
@@ -45,6 +51,7 @@ struct FilterDecl {
   const char* Stem;           // kernel stem: "Contrast" runs ApplyContrast
   const char* DialogClass;    // "TFormContrast"
   const char* MenuCaption;    // "Kontrast..."
+  const char* Menu = "";      // the main menu the item stands in ("Filtry proste")
   const char* DialogCaption;  // "Opcje kontrastu"
   const char* HistoryLabel;   // "Kontrast"
   int PreviewHalfSize;        // H; 0 when the dialog has no preview
@@ -53,7 +60,8 @@ struct FilterDecl {
   bool HasTransparency;
   std::vector<ControlDecl> Controls;
   FilterRunFn Run;
-  const char* Summary;  // one sentence for the help pages and --list
+  const char* Summary;  // one sentence for --list
+  const char* Description = "";  // one Polish sentence for the help pages
   FilterPrepareFn Prepare = nullptr;
 
   bool HasPreview() const { return PreviewHalfSize > 0; }
