@@ -174,14 +174,15 @@ void TFormHistory::RestoreHistoryEntry(int index) {
     const QPoint scroll = home->ScrollPositions();
     const CHistory& e = Entries[index];
     const bool other = e.FileName != n0 || e.Width != w0 || e.Height != h0;
-    if (other) doc.FreeMask();
-    current_ = index;
-    ColourRows(-1);
     // The entry's picture goes onto the display and into the document's three
-    // pictures in one pass over its tiles.
+    // pictures in one pass over its tiles; first of all, so that a picture of
+    // another size that does not fit in memory leaves everything as it was.
     inStep_ = false;
     Bitmap* outs[] = {&home->ObrazDlaUsera->EditPicture(), &doc.WorkImage, &doc.BackupImage, &doc.SnapshotImage};
     e.Thumb->ReadInto(outs);
+    if (other) doc.FreeMask();
+    current_ = index;
+    ColourRows(-1);
     home->ObrazDlaUsera->update();
     doc.NamePicture(e.FileName);
     doc.FitDisplay(*home->ObrazDlaUsera);

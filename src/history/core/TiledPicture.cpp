@@ -1,6 +1,7 @@
 #include "history/core/TiledPicture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -127,6 +128,26 @@ namespace {
 using detail::PackRow;
 using detail::RowEquals;
 using detail::UnpackRow;
+
+// Stores that bypass the cache: a restored picture is far larger than the
+// cache, and these writes need not read the lines they replace first.
+void StreamRow(Pixel* dst, const Pixel* src, int n) {
+#if defined(__SSE2__)
+  int i = 0;
+  for (; i < n && (reinterpret_cast<std::uintptr_t>(dst + i) & 15) != 0; ++i) dst[i] = src[i];
+  for (; i + 4 <= n; i += 4)
+    _mm_stream_si128(reinterpret_cast<__m128i*>(dst + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)));
+  for (; i < n; ++i) dst[i] = src[i];
+#else
+  std::memcpy(dst, src, static_cast<std::size_t>(n) * sizeof(Pixel));
+#endif
+}
+
+void StreamDone() {
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
+}
 
 inline bool RowIs(const Pixel* pic, Pixel colour, int n) {
   Pixel diff = 0;
@@ -298,17 +319,27 @@ TiledPicture TiledPicture::Record(TileStore& store, const Bitmap& picture,
 }
 
 void TiledPicture::ReadInto(std::span<Bitmap* const> outs) const {
-  if (outs.empty()) return;
-  for (Bitmap* o : outs)
-    if (o->Width() != width_ || o->Height() != height_) *o = Bitmap::Uninitialized(width_, height_);
-  // Row after row, so that every picture is written in order.
-  for (int y = 0; y < height_; ++y) {
-    Pixel* row = outs[0]->Row(y);
-    const std::size_t first = static_cast<std::size_t>(y / kTileSide) * columns_;
-    for (int tx = 0; tx < columns_; ++tx) tiles_[first + tx]->UnpackRowTo(row + tx * kTileSide, y % kTileSide);
-    for (std::size_t k = 1; k < outs.size(); ++k)
-      std::memcpy(outs[k]->Row(y), row, static_cast<std::size_t>(width_) * sizeof(Pixel));
+  if (outs.empty() || width_ == 0) {
+    for (Bitmap* o : outs) *o = Bitmap();
+    return;
   }
+  // Every new picture first: should memory run out, no picture has changed.
+  std::vector<Bitmap> made;
+  for (Bitmap* o : outs)
+    if (o->Width() != width_ || o->Height() != height_) made.push_back(Bitmap::Uninitialized(width_, height_));
+  std::size_t next = 0;
+  for (Bitmap* o : outs)
+    if (o->Width() != width_ || o->Height() != height_) *o = std::move(made[next++]);
+  // Row after row: each row is put together in a buffer that stays in the
+  // cache and then streamed into every picture.
+  std::vector<Pixel> row(static_cast<std::size_t>(width_));
+  for (int y = 0; y < height_; ++y) {
+    const std::size_t first = static_cast<std::size_t>(y / kTileSide) * columns_;
+    for (int tx = 0; tx < columns_; ++tx)
+      tiles_[first + tx]->UnpackRowTo(row.data() + tx * kTileSide, y % kTileSide);
+    for (Bitmap* o : outs) StreamRow(o->Row(y), row.data(), width_);
+  }
+  StreamDone();
 }
 
 void TiledPicture::ReadInto(Bitmap& out) const {

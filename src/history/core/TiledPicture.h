@@ -97,7 +97,8 @@ class TiledPicture {
   Bitmap Picture() const;
   // The same into `out`, reusing its storage when it has the picture's size.
   void ReadInto(Bitmap& out) const;
-  // The same into several pictures at once.
+  // The same into several pictures at once; when memory runs out for one of
+  // them (std::bad_alloc), none has changed.
   void ReadInto(std::span<Bitmap* const> outs) const;
   Pixel At(int x, int y) const;
   // True when the colours of every pixel are the picture's (fourth byte ignored).
