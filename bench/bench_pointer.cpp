@@ -87,6 +87,23 @@ void MoveWithSelection(benchmark::State& state) {
   SelectAll();
 }
 
+// A rectangle selection dragged over most of the picture: every second move
+// is passed on and moves the outline.
+void DragSelection(benchmark::State& state) {
+  OpenLargePicture();
+  QTest::mousePress(FormTools->Slot(1)->Icon, Qt::LeftButton);
+  Send(QEvent::MouseButtonPress, QPoint(30, 30), Qt::LeftButton, Qt::LeftButton);
+  int i = 0;
+  for (auto _ : state) {
+    for (int k = 0; k < 2; ++k, ++i)
+      Send(QEvent::MouseMove, QPoint(600 + (i % 40), 400 + (i % 20)), Qt::NoButton, Qt::LeftButton);
+    QApplication::processEvents();
+  }
+  Send(QEvent::MouseButtonRelease, QPoint(600, 400), Qt::LeftButton, Qt::NoButton);
+  state.counters["selection_kind"] = FormTools->SelectionKind;
+  SelectAll();
+}
+
 // Moves with the left button held: every second one paints a dab.
 void DragPair(benchmark::State& state) {
   OpenLargePicture();
@@ -144,6 +161,9 @@ int main(int argc, char** argv) {
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RegisterBenchmark("PointerMove6000x4000/OutlineRepaintAndSelection", MoveWithSelection)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("PointerDrag6000x4000/RectangleSelectionTwoMoves", DragSelection)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RegisterBenchmark("PointerDrag6000x4000/TwoMovesOneDab", DragPair)

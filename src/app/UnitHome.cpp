@@ -252,7 +252,10 @@ void TFormHome::DrawInvertFrame() {
   // bottom edges exclusive.
   painter.drawRect(QRect(QPoint(p, p), QPoint(w - p - 1, h - p - 1)));
   painter.end();
-  display->update();
+  // The pen reaches at most this far in from the edges.
+  const int reach = p + penWidth / 2 + 3;
+  const QRect all(0, 0, w, h);
+  FormImageHome->NoteSelectionMarks(QRegion(all) - QRegion(all.adjusted(reach, reach, -reach, -reach)));
 }
 
 void TFormHome::RestoreCleanDisplay() {

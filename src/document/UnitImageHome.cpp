@@ -20,6 +20,7 @@
 #include "tools/UnitCanal.h"
 #include "tools/UnitColor.h"
 #include "tools/UnitTools.h"
+#include "tools/core/Selection.h"
 #include "ui/ImageControl.h"
 #include "ui/Windows.h"
 
@@ -424,6 +425,27 @@ void TFormImageHome::RepaintPictureRect(const QRect& picture) {
   ObrazDlaUsera->update(QRect(QPoint(left, top), QPoint(right, bottom)));
 }
 
+void TFormImageHome::RepaintPictureRegion(const QRegion& picture) {
+  for (const QRect& r : picture) RepaintPictureRect(r);
+}
+
+void TFormImageHome::NoteSelectionMarks(const QRegion& picture) {
+  const QRegion r = picture & QRect(0, 0, HomeImage.Width(), HomeImage.Height());
+  selectionMarks_ |= r;
+  RepaintPictureRegion(r);
+}
+
+QRegion TFormImageHome::EraseSelectionMarks() {
+  const QRegion marks = selectionMarks_;
+  selectionMarks_ = QRegion();
+  Bitmap& shown = ObrazDlaUsera->EditPicture();
+  const Bitmap& work = HomeImage.WorkImage;
+  if (shown.Width() != work.Width() || shown.Height() != work.Height()) return marks;
+  for (const QRect& r : marks) CopyRect(work, shown, r);
+  RepaintPictureRegion(marks);
+  return marks;
+}
+
 void TFormImageHome::DrawBrushCursor(QPoint at, int r) { DrawOutline(at, r, true); }
 
 void TFormImageHome::DrawOutline(QPoint at, int r, bool restore) {
@@ -469,12 +491,17 @@ void TFormImageHome::CommitStroke() {
   // Outside the stroke's dabs the working picture equals the backup already.
   const QRect changed = strokeOpen_ ? StrokeRect & whole : whole;
   CopyRect(doc.WorkImage, doc.BackupImage, changed);
-  // The display also drops the outline and, where a selection outline may
-  // be drawn anywhere, everything.
-  QRect shown = changed | outlineRect_;
+  // The display also drops the brush outline and every selection mark; a
+  // text mask's preview with the inverted frame is dropped whole.
   const int kind = FormTools->SelectionKind;
-  if ((kind >= 1 && kind <= 3) || FormHome->InvertTicked()) shown = whole;
-  ShowWorkRect(shown & whole);
+  const bool invert = FormHome->InvertTicked();
+  if (invert && (kind == kSelectionTextHorz || kind == kSelectionTextVert)) {
+    selectionMarks_ = QRegion();
+    ShowWorkRect(whole);
+  } else {
+    if ((kind >= kSelectionRectangle && kind <= kSelectionRectangleRound) || invert) EraseSelectionMarks();
+    ShowWorkRect((changed | outlineRect_) & whole);
+  }
   outlineRect_ = QRect();
   strokeOpen_ = false;
   StrokeRect = changed;

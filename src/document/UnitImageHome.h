@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 #include <string>
@@ -84,6 +85,14 @@ class TFormImageHome : public QWidget {
 
   // Repaints the part of the display that shows a picture rectangle.
   void RepaintPictureRect(const QRect& picture);
+  void RepaintPictureRegion(const QRegion& picture);
+  // A selection outline or the inverted-selection frame was drawn on the
+  // display inside this region (picture coordinates): remember it and
+  // repaint it.
+  void NoteSelectionMarks(const QRegion& picture);
+  // The working picture back onto the display where selection marks were
+  // drawn, repainted; returns that region and forgets it.
+  QRegion EraseSelectionMarks();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -119,6 +128,9 @@ class TFormImageHome : public QWidget {
   // Where the display copy may differ from the working picture by a drawn
   // brush outline (picture coordinates).
   QRect outlineRect_;
+  // Where selection outlines and the inverted-selection frame may have been
+  // drawn since the display last took the working picture there.
+  QRegion selectionMarks_;
   // The history brush's sources, gathered once per stroke.
   HistorySources historySources_;
   Bitmap historyPrevious_;

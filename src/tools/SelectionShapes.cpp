@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
@@ -52,6 +53,7 @@ void TFormShapeSel::SetRanges(int width, int height) {
 
 void TFormShapeSel::Start() {
   FormTools->SelectionKind = static_cast<std::uint8_t>(kind_);
+  synced_ = dragging_ = false;
   if (!HasPicture()) return;
   DrawShapeOutline();
   CommitSelectionShape();
@@ -99,14 +101,54 @@ void TFormShapeSel::DrawOutlineOn(Bitmap& picture) const {
   DrawShape(p);
 }
 
+QRegion TFormShapeSel::OutlineRegion() const {
+  const SelectionBox b = OrderedBox(OSX->Position(), OSY->Position(), OSX2->Position(), OSY2->Position());
+  if (b.Width() <= 0 || b.Height() <= 0) return {};
+  const CHomeImage& doc = Document();
+  const int pen = std::max(doc.Width(), doc.Height()) / 256;
+  const QRect r(b.X0, b.Y0, b.Width() - 1, b.Height() - 1);
+  // Half the pen and a few pixels of rasterising slack either side of the path.
+  const int m = pen / 2 + 3;
+  const QRegion outer(r.adjusted(-m, -m, m + 1, m + 1));
+  if (kind_ == kSelectionRectangle) return outer - QRegion(r.adjusted(m, m, -m, -m));
+  if (kind_ == kSelectionEllipse) {
+    // The rectangle inscribed in the ellipse, shrunk by the pen and by the
+    // curve's approximation error, stays clear of the stroke.
+    const double hx = r.width() / 2.0 / std::sqrt(2.0), hy = r.height() / 2.0 / std::sqrt(2.0);
+    const int s = m + 2 + std::max(r.width(), r.height()) / 1000;
+    const QPointF c = QRectF(r).center();
+    const QRect inner(QPoint(static_cast<int>(std::ceil(c.x() - hx)) + s, static_cast<int>(std::ceil(c.y() - hy)) + s),
+                      QPoint(static_cast<int>(std::floor(c.x() + hx)) - s, static_cast<int>(std::floor(c.y() + hy)) - s));
+    return outer - QRegion(inner);
+  }
+  // Straight edges along the box, the corner arcs inside boxes of their radii.
+  QRegion region = outer - QRegion(r.adjusted(m, m, -m, -m));
+  const int rx = OSX3->Position() / 2 + m + 1, ry = OSY3->Position() / 2 + m + 1;
+  region |= QRect(r.left() - m, r.top() - m, rx + m, ry + m);
+  region |= QRect(r.right() - rx, r.top() - m, rx + m + 1, ry + m);
+  region |= QRect(r.left() - m, r.bottom() - ry, rx + m, ry + m + 1);
+  region |= QRect(r.right() - rx, r.bottom() - ry, rx + m + 1, ry + m + 1);
+  return region;
+}
+
 void TFormShapeSel::DrawShapeOutline() {
   if (!HasPicture()) return;
   CHomeImage& doc = Document();
+  if (incremental_) {
+    // Only the last outline (and any frame) differs from the working picture.
+    FormImageHome->EraseSelectionMarks();
+    DrawOutlineOn(FormImageHome->ObrazDlaUsera->EditPicture());
+    FormImageHome->NoteSelectionMarks(OutlineRegion());
+    return;
+  }
   Bitmap& shown = FormImageHome->ObrazDlaUsera->EditPicture();
   shown = doc.WorkImage;
+  FormImageHome->EraseSelectionMarks();
   DrawOutlineOn(shown);
   RepaintDisplay();
+  FormImageHome->NoteSelectionMarks(OutlineRegion());
   doc.WorkImage = doc.BackupImage;
+  synced_ = dragging_;
 }
 
 void TFormShapeSel::CommitSelectionShape() {
@@ -138,15 +180,25 @@ void TFormShapeSel::MoveCorner(ui::TrackBar* bx, ui::TrackBar* by, QPoint p) {
 }
 
 void TFormShapeSel::Press(const PointerEvent& e) {
+  synced_ = false;
+  dragging_ = true;
   if (e.Button == Qt::LeftButton)
     MoveCorner(OSX, OSY, e.Picture);
   else if (e.Button == Qt::RightButton)
     MoveCorner(OSX2, OSY2, e.Picture);
 }
 
-void TFormShapeSel::Drag(const PointerEvent& e) { MoveCorner(OSX2, OSY2, e.Picture); }
+void TFormShapeSel::Drag(const PointerEvent& e) {
+  incremental_ = synced_;
+  MoveCorner(OSX2, OSY2, e.Picture);
+  incremental_ = false;
+}
 
-void TFormShapeSel::Release(const PointerEvent&) { CommitSelectionShape(); }
+void TFormShapeSel::Release(const PointerEvent&) {
+  synced_ = false;
+  dragging_ = false;
+  CommitSelectionShape();
+}
 
 void TFormShapeSel::Wheel(int step, bool) { Transparent->SetPosition(Transparent->Position() + step); }
 
@@ -163,7 +215,7 @@ void DrawCurrentShapeOutline() {
   TFormShapeSel* window = ShapeSelectionWindow(FormTools->SelectionKind);
   if (!window || !FormImageHome) return;
   window->DrawOutlineOn(FormImageHome->ObrazDlaUsera->EditPicture());
-  FormImageHome->ObrazDlaUsera->update();
+  FormImageHome->NoteSelectionMarks(window->OutlineRegion());
 }
 
 QLine CurrentShapeCorners() {

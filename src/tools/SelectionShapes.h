@@ -3,6 +3,7 @@
 // the shape into the selection mask.
 #pragma once
 
+#include <QRegion>
 #include <QLine>
 
 #include "tools/SelectionWindows.h"
@@ -34,6 +35,8 @@ class TFormShapeSel : public TFormSelectionOptions {
   void DrawShapeOutline();
   // The dashed outline onto a picture of the document's size.
   void DrawOutlineOn(Bitmap& picture) const;
+  // The part of the picture the outline's pen can reach.
+  QRegion OutlineRegion() const;
   // The shape into the selection mask, with the strength of Transparent.
   void CommitSelectionShape();
 
@@ -57,6 +60,12 @@ class TFormShapeSel : public TFormSelectionOptions {
 
   int toolId_;
   int kind_;
+  // Set by a full redraw during a press and drag: the working picture equals
+  // the backup and the display differs from it only by the marks the
+  // document window knows, so a drag step erases just those.
+  bool synced_ = false;
+  bool dragging_ = false;     // between a press and its release
+  bool incremental_ = false;  // a drag step with synced_ set
   bool quiet_ = false;  // ranges being set: the pick redraws once afterwards
 };
 

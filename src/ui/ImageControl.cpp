@@ -1,6 +1,7 @@
 #include "ui/ImageControl.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace rv::ui {
@@ -43,13 +44,19 @@ void ImageControl::SetPicture(Bitmap&& picture) {
   update();
 }
 
-void ImageControl::paintEvent(QPaintEvent*) {
+void ImageControl::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   if (picture_.Empty()) {
     p.fillRect(rect(), palette().window());
     return;
   }
-  p.drawImage(rect(), ImageView(picture_));
+  const QImage view = ImageView(picture_);
+  // A scaled draw under a clip of many rectangles is slow; one rectangle at a
+  // time keeps to the fast path and the same mapping.
+  for (const QRect& r : event->region()) {
+    p.setClipRect(r);
+    p.drawImage(rect(), view);
+  }
 }
 
 void ImageControl::mouseMoveEvent(QMouseEvent* event) {

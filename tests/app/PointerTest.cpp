@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <tuple>
 #include <map>
 
@@ -24,9 +26,11 @@
 #include "history/UnitHistory.h"
 #include "tools/BrushSettings.h"
 #include "tools/PointerTarget.h"
+#include "tools/SelectionShapes.h"
 #include "tools/SelectionWindows.h"
 #include "tools/UnitBrushOptions.h"
 #include "tools/UnitColor.h"
+#include "tools/UnitRectangleRoundSel.h"
 #include "tools/UnitTools.h"
 #include "ui/ImageControl.h"
 #include "ui/RowList.h"
@@ -257,9 +261,11 @@ TEST(PointerRouting, CommitClearsMarksOfASelectionOutlineAnywhereOnTheDisplay) {
   // A selection outline far from the stroke, beyond the outline's square.
   Open(test::Solid(1400, 1000, Qt::white));
   FormTools->SelectionKind = 1;
+  const std::function<void()> realOutline = FormTools->DrawShapeOutline;
   FormTools->DrawShapeOutline = [] {
     Bitmap& shown = Display()->EditPicture();
     for (int x = 1300; x < 1390; ++x) shown.Set(x, 990, MakePixel(0, 0, 0));
+    FormImageHome->NoteSelectionMarks(QRect(1300, 990, 90, 1));
   };
   UseBrush(10, MakePacked(255, 0, 0));
   Move(QPoint(20, 20), Qt::NoButton);
@@ -269,7 +275,7 @@ TEST(PointerRouting, CommitClearsMarksOfASelectionOutlineAnywhereOnTheDisplay) {
   Release(QPoint(20, 20));
   EXPECT_EQ(Shown(), Doc().WorkImage);
   EXPECT_EQ(Doc().BackupImage, Doc().WorkImage);
-  FormTools->DrawShapeOutline = {};
+  FormTools->DrawShapeOutline = realOutline;
   FormTools->SelectionKind = 0;
 }
 
@@ -625,6 +631,66 @@ TEST(PointerRouting, EyedropperPicksIntoTheEditedColourAndTheOtherOne) {
   EXPECT_EQ(FormTools->PrimaryColor(), MakePacked(10, 20, 30));
   EXPECT_EQ(FormTools->SecondaryColor(), MakePacked(200, 100, 50));
   EXPECT_EQ(Doc().WorkImage, Doc().BackupImage);
+}
+
+// The display after the pointer's work with a selection outline on screen,
+// against the same state drawn from scratch on a fresh copy of the picture.
+Bitmap FreshDisplay(bool brushAt, QPoint at) {
+  FormImageHome->ShowOnDisplay(Doc().WorkImage);
+  if (brushAt) FormImageHome->DrawBrushCursor(at, BrushSize(kToolBrush, BrushSettings()));
+  FormTools->DrawSelectionOutline();
+  return Shown();
+}
+
+TEST(PointerRouting, DisplayWithSelectionMarksEqualsAFreshDrawingAfterDragsMovesAndCommits) {
+  struct Case {
+    int Tool;
+    bool Invert;
+  };
+  for (const Case c : {Case{1, false}, Case{1, true}, Case{2, false}, Case{2, true}, Case{4, false}, Case{4, true}}) {
+    SCOPED_TRACE(testing::Message() << "tool " << c.Tool << " invert " << c.Invert);
+    QImage image = test::Solid(1400, 1000, Qt::white);
+    {
+      QPainter p(&image);
+      p.fillRect(0, 0, 700, 1000, Qt::black);
+    }
+    Open(image);
+    QTest::mousePress(FormTools->Slot(c.Tool)->Icon, Qt::LeftButton);
+    if (c.Tool == 4) {
+      FormRectangleRoundSel->OSX3->SetPosition(120);
+      FormRectangleRoundSel->OSY3->SetPosition(80);
+    }
+    const QSize ds = Display()->size();
+    const auto at = [&](int x, int y) { return QPoint(x * ds.width() / 1400, y * ds.height() / 1000); };
+    // A drag that shrinks and grows the shape, crossing the colour edge.
+    Press(at(100, 80));
+    for (const QPoint p : {at(1300, 900), at(1200, 950), at(500, 400), at(900, 700), at(1350, 960)}) {
+      Move(p);
+      Move(p);
+      Bitmap shown = Shown();
+      EXPECT_EQ(shown, FreshDisplay(false, p));
+    }
+    Release(at(1350, 960));
+    if (c.Invert) FormHome->Menus().Run(QStringLiteral("InvertSelection"));
+    // Brush moves over the outline and the frame, then a stroke across it.
+    UseBrush(20, MakePacked(255, 0, 0));
+    for (const QPoint p : {at(100, 500), at(104, 82), at(110, 84), at(700, 3), at(1352, 700)}) {
+      Move(p, Qt::NoButton);
+      Bitmap shown = Shown();
+      EXPECT_EQ(shown, FreshDisplay(true, p));
+    }
+    Press(at(90, 70));
+    for (int k = 1; k <= 6; ++k) Move(at(90 + 30 * k, 70 + 4 * k));
+    Release(at(270, 94));
+    EXPECT_EQ(Shown(), Doc().WorkImage);
+    EXPECT_EQ(Doc().BackupImage, Doc().WorkImage);
+    // The dab changed the outline's colour under its first corner.
+    Move(at(400, 500), Qt::NoButton);
+    Bitmap shown = Shown();
+    EXPECT_EQ(shown, FreshDisplay(true, at(400, 500)));
+    if (c.Invert) FormHome->Menus().Run(QStringLiteral("InvertSelection"));
+    QTest::mousePress(FormTools->Slot(0)->Icon, Qt::LeftButton);
+  }
 }
 
 }  // namespace
