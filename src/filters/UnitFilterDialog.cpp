@@ -624,14 +624,14 @@ void TFormFilter::mouseMoveEvent(QMouseEvent* event) {
 bool TFormFilter::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (watched == ImageViewUser && ImageViewUser->isEnabled()) {
-    auto* me = static_cast<QMouseEvent*>(event);
     if (type == QEvent::MouseButtonPress) {
       anchor_ = QCursor::pos();
       dragging_ = true;
       DragPreview();
       return true;
     }
-    if (type == QEvent::MouseMove && dragging_ && (me->buttons() & (Qt::LeftButton | Qt::RightButton))) {
+    if (type == QEvent::MouseMove && dragging_ &&
+        (static_cast<QMouseEvent*>(event)->buttons() & (Qt::LeftButton | Qt::RightButton))) {
       DragPreview();
       return true;
     }

@@ -194,7 +194,8 @@ TEST(SaveBitmapOptions, DepthButtonsWriteTheirDepthAndPersist) {
   test::TempFolder dir;
   const Bitmap picture = OpenPicture(40, 30);
   for (int depth : {8, 16, 32, 24}) {
-    const std::string path = dir.Path("d" + std::to_string(depth) + ".bmp");
+    // Built by appending: GCC 12 at -O3 warns (-Wrestrict) on "d" + std::string&&.
+    const std::string path = dir.Path(std::string("d").append(std::to_string(depth)).append(".bmp"));
     SaveAs(QString::fromStdString(path), [depth](QDialog* d) {
       d->findChild<QRadioButton*>(QStringLiteral("Bit%1").arg(depth))->setChecked(true);
       ClickSave(d);
@@ -238,7 +239,7 @@ TEST(SaveJpegOptions, QualityBarLabelAndPersistence) {
   test::TempFolder dir;
   const Bitmap picture = OpenPicture(64, 48);
   for (int quality : {0, 37}) {
-    const std::string path = dir.Path("q" + std::to_string(quality) + ".jpg");
+    const std::string path = dir.Path(std::string("q").append(std::to_string(quality)).append(".jpg"));
     SaveAs(QString::fromStdString(path), [quality](QDialog* d) {
       FormSaveJPG->Jakosc->SetPosition(quality);
       EXPECT_EQ(FormSaveJPG->Label1->text(), QString::number(quality));
