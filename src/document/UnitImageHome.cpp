@@ -436,7 +436,8 @@ void TFormImageHome::NoteSelectionMarks(const QRegion& picture) {
 }
 
 QRegion TFormImageHome::EraseSelectionMarks() {
-  const QRegion marks = selectionMarks_;
+  // The picture may have shrunk since the marks were drawn.
+  const QRegion marks = selectionMarks_ & QRect(0, 0, HomeImage.Width(), HomeImage.Height());
   selectionMarks_ = QRegion();
   Bitmap& shown = ObrazDlaUsera->EditPicture();
   const Bitmap& work = HomeImage.WorkImage;
