@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "engine/Random.h"
+#include "filters/kernels/FastTail.h"
 #include "filters/kernels/Kernel.h"
 
 namespace rv {
@@ -143,24 +144,7 @@ class EffectRun {
       e.ComposeWithoutBlend(c, dstRow, pRow, x, Percent(m), Percent(100 - m), A, B);
       return;
     }
-    const Pixel p = pRow[x];
-    int r, g, b;
-    if (m == 0) {
-      r = PixelRed(p);
-      g = PixelGreen(p);
-      b = PixelBlue(p);
-    } else if (m == 100 && opaque_) {
-      r = c.r;
-      g = c.g;
-      b = c.b;
-    } else {
-      const float w = Percent(m);
-      const float u = Percent(100 - m);
-      r = MixSelectTransparency(c.r, PixelRed(p), w, u, A, B);
-      g = MixSelectTransparency(c.g, PixelGreen(p), w, u, A, B);
-      b = MixSelectTransparency(c.b, PixelBlue(p), w, u, A, B);
-    }
-    StoreChannels(e.StoreProc, dstRow, x, r, g, b);
+    MixAndStore(c, pRow[x], m, opaque_, A, B, e.StoreProc, dstRow, x);
   }
 
   // The engine's ComposePixel: blend c over srcRow[x], mix with it, store.

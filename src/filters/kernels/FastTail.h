@@ -12,6 +12,29 @@
 
 namespace rv {
 
+// The selection and transparency mix of v over the source pixel s by the mask
+// value m, stored through the channel. full: the transparency is 100 (a = 1,
+// b = 0), so a fully selected pixel takes v exactly; an unselected one keeps s.
+inline void MixAndStore(Rgb v, Pixel s, int m, bool full, float a, float b, int channel, Pixel* dstRow, int x) {
+  int r, g, bl;
+  if (m == 0) {
+    r = PixelRed(s);
+    g = PixelGreen(s);
+    bl = PixelBlue(s);
+  } else if (m == 100 && full) {
+    r = v.r;
+    g = v.g;
+    bl = v.b;
+  } else {
+    const float w = Percent(m);
+    const float u = Percent(100 - m);
+    bl = MixSelectTransparency(v.b, PixelBlue(s), w, u, a, b);
+    g = MixSelectTransparency(v.g, PixelGreen(s), w, u, a, b);
+    r = MixSelectTransparency(v.r, PixelRed(s), w, u, a, b);
+  }
+  StoreChannels(channel, dstRow, x, r, g, bl);
+}
+
 // Mode n for one channel, T and S in 0..255; only for the modes that
 // BlendModeSeparable accepts (their channel c depends on T_c and S_c alone and
 // stays in 0..255).
@@ -79,26 +102,7 @@ class FastTail {
 
   // Mix of a blend result by the mask value m and the transparency, stored.
   void Store(Rgb v, Pixel* dstRow, const Pixel* srcRow, int x, int m) const {
-    const Pixel s = srcRow[x];
-    int r, g, b;
-    if (m == 0) {
-      // An unselected pixel keeps its value (as ComposeWithoutBlend).
-      r = PixelRed(s);
-      g = PixelGreen(s);
-      b = PixelBlue(s);
-    } else if (m == 100 && full_) {
-      // w = A = 1, u = B = 0: the mix gives the blend result exactly.
-      r = v.r;
-      g = v.g;
-      b = v.b;
-    } else {
-      const float w = Percent(m);
-      const float u = Percent(100 - m);
-      b = MixSelectTransparency(v.b, PixelBlue(s), w, u, a_, b_);
-      g = MixSelectTransparency(v.g, PixelGreen(s), w, u, a_, b_);
-      r = MixSelectTransparency(v.r, PixelRed(s), w, u, a_, b_);
-    }
-    StoreChannels(channel_, dstRow, x, r, g, b);
+    MixAndStore(v, srcRow[x], m, full_, a_, b_, channel_, dstRow, x);
   }
 
   void Compose(Rgb c, Pixel* dstRow, const Pixel* srcRow, int x, int m) const {
