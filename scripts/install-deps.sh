@@ -3,8 +3,8 @@
 # missing packages are installed, so a prepared machine pays nothing.
 set -euo pipefail
 
-build_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libgif-dev libuemf-dev qt6-translations-l10n)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick libmagickcore-6.q16-6-extra clang libclang-rt-14-dev libfuzzer-14-dev libjpeg-turbo-progs xvfb xauth openbox xdotool xclip)
+build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-image-formats-plugins libgl-dev libjpeg62-turbo-dev libpng-dev libgif-dev libuemf-dev qt6-translations-l10n)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick libmagickcore-6.q16-6-extra libimage-exiftool-perl clang libclang-rt-14-dev libfuzzer-14-dev libjpeg-turbo-progs xvfb xauth openbox xdotool xclip)
 
 want=("${build_pkgs[@]}")
 if [ "${1:-}" = "--test" ]; then want+=("${test_pkgs[@]}"); fi

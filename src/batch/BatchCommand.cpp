@@ -38,10 +38,13 @@ const char* const kHelp =
     "  rastrovia-batch INPUT OUTPUT [--filter STEM] [options]\n"
     "  rastrovia-batch --help-pages DIR --sample PICTURE [--overlay PICTURE]\n"
     "\n"
-    "Reads INPUT (BMP, JPEG, GIF, ICO, PNG), runs one of the editor's filters over the\n"
+    "Reads INPUT (BMP, JPEG, GIF, ICO, PNG, WebP, TIFF, WMF, EMF; photographs turned\n"
+    "upright by their EXIF orientation), runs one of the editor's filters over the\n"
     "whole picture as the dialog's OK does, or one of its mirror, turn and resize\n"
     "commands, and writes OUTPUT by its extension (any letter case):\n"
-    ".bmp, .gif, .ico, .png, .jpg or .jpeg. Without --filter it only converts INPUT.\n"
+    ".bmp, .gif, .ico, .png, .jpg or .jpeg, .webp, .tif or .tiff, .emf, .wmf. A .jpg\n"
+    "or .png keeps INPUT's EXIF (orientation 1, the new size, no thumbnail), ICC\n"
+    "profile and XMP. Without --filter it only converts INPUT.\n"
     "\n"
     "Options:\n"
     "  --filter STEM          the filter's kernel stem (Contrast runs ApplyContrast),\n"
@@ -69,7 +72,8 @@ const char* const kHelp =
     "                         AutoDopasowanie=1 stretches it to INPUT's size) or the\n"
     "                         texture of Texture (always stretched to INPUT's size)\n"
     "  --seed N               start the pseudo-random generator at N (default: the time)\n"
-    "  --quality Q            JPEG quality 0..100 (default 100)\n"
+    "  --quality Q            JPEG or WebP quality 0..100 (default 100; a WebP at 100\n"
+    "                         is lossless)\n"
     "  --depth BITS           bits per pixel of a .bmp: 8 (a palette of at most 256\n"
     "                         colours from the picture), 16 (5 bits per channel), 24\n"
     "                         (default) or 32. A .gif always holds 8 (at most 256\n"
@@ -427,7 +431,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   const Options o = ParseOptions(args);
   if (!IsWritableExtension(LowerExtension(o.output)))
-    throw UsageError{o.output + ": unknown output format (use .bmp, .gif, .ico, .png or .jpg)"};
+    throw UsageError{o.output + ": unknown output format (use .bmp, .gif, .ico, .png, .jpg, .webp, .tif, .emf or .wmf)"};
   const std::string outExt = LowerExtension(o.output);
   if (o.depth && outExt != ".bmp") {
     if (outExt == ".gif" && o.depth != 8) throw UsageError{"--depth: a GIF holds 8 bits per pixel"};
@@ -459,8 +463,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   Bitmap picture;
+  PictureMetadata metadata;
   try {
-    picture = LoadPictureFile(o.input);
+    picture = LoadPictureFile(o.input, &metadata);
   } catch (const std::exception& e) {
     err << "rastrovia-batch: cannot read " << o.input << ": " << e.what() << "\n";
     return kExitFile;
@@ -538,7 +543,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   try {
-    WritePictureFile(picture, o.output, o.quality, o.depth ? o.depth : 24);
+    WriteOptions write;
+    write.Quality = o.quality;
+    write.BmpDepth = o.depth ? o.depth : 24;
+    write.Metadata = &metadata;
+    WritePictureFile(picture, o.output, write);
   } catch (const std::exception& e) {
     err << "rastrovia-batch: cannot write " << o.output << ": " << e.what() << "\n";
     return kExitFile;

@@ -206,7 +206,7 @@ TEST_F(Batch, UsageErrorsExitTwoWithAClearMessage) {
     EXPECT_NE(r.err.find(c.message), std::string::npos) << args << ": " << r.err;
     EXPECT_FALSE(fs::exists(Path("o.bmp"))) << args;
   }
-  EXPECT_EQ(Run(in + " " + Path("o.tiff")).code, 2);
+  EXPECT_EQ(Run(in + " " + Path("o.heic")).code, 2);
   EXPECT_EQ(Run(in).code, 2);
 }
 

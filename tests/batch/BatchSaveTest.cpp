@@ -6,6 +6,7 @@
 #include "document/io/BmpWriter.h"
 #include "document/io/ColorReduce.h"
 #include "support/FilterTestSupport.h"
+#include "support/PhotoTestSupport.h"
 
 namespace rv {
 namespace {
@@ -36,7 +37,9 @@ TEST_F(BatchSave, WritesWhatTheEditorsWritersWrite) {
                         {"c.BMP", "--depth 16", 100, 16}, {"d.bmp", "--depth 32", 100, 32},
                         {"e.gif", "", 100, 24},           {"f.Gif", "--depth 8", 100, 24},
                         {"g.ico", "--depth 32", 100, 24}, {"h.png", "", 100, 24},
-                        {"i.jpg", "--quality 75", 75, 24}, {"j.JPEG", "", 100, 24}};
+                        {"i.jpg", "--quality 75", 75, 24}, {"j.JPEG", "", 100, 24},
+                        {"k.webp", "--quality 80", 80, 24}, {"l.WEBP", "", 100, 24},
+                        {"m.tif", "", 100, 24},           {"n.TIFF", "", 100, 24}};
   for (const Case& c : cases) {
     const auto r = Run(in + " " + dir.Path(c.name) + " " + c.args);
     ASSERT_EQ(r.code, 0) << c.name << ": " << r.err;
@@ -54,6 +57,33 @@ TEST_F(BatchSave, WritesWhatTheEditorsWritersWrite) {
   const Bitmap gif = LoadPictureFile(dir.Path("e.gif"));
   for (int y = 0; y < src.Height(); ++y)
     for (int x = 0; x < src.Width(); ++x) ASSERT_EQ(gif.At(x, y) | 0xFF000000u, reduced.Palette[reduced.At(x, y)]);
+}
+
+TEST_F(BatchSave, PhotographsComeUprightAndKeepTheirMetadata) {
+  // Stored sideways (orientation 6) with a thumbnail; turned once more by the command.
+  const std::string in = dir.Path("camera.jpg");
+  ASSERT_TRUE(WriteBmp24(test::Noise(40, 30, 2), dir.Path("s.bmp")));
+  ASSERT_EQ(test::Sh("convert " + dir.Path("s.bmp") + " " + in), 0);
+  ASSERT_EQ(test::Sh("convert -size 8x6 xc:blue " + dir.Path("t.jpg")), 0);
+  ASSERT_EQ(test::Sh("exiftool -q -overwrite_original -n -Make=Fujifilm -Orientation=6 -ExifImageWidth=40 "
+                     "-ExifImageHeight=30 '-ThumbnailImage<=" + dir.Path("t.jpg") + "' -XMP-dc:Title=Wakacje " + in),
+            0);
+  for (const char* out : {"o.jpg", "o.png"}) {
+    const auto r = Run(in + " " + dir.Path(out) + " --filter RotateRight");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const Bitmap pic = LoadPictureFile(dir.Path(out));
+    EXPECT_EQ(pic.Width(), 40) << "upright (30 x 40), then turned right";
+    const std::string f = dir.Path(out);
+    EXPECT_EQ(test::Output("exiftool -s3 -n -Make " + f), "Fujifilm") << out;
+    EXPECT_EQ(test::Output("exiftool -s3 -n -Orientation " + f), "1") << out;
+    EXPECT_EQ(test::Output("exiftool -s3 -n -ExifImageWidth -ExifImageHeight " + f), "40\n30") << out;
+    EXPECT_EQ(test::Output("exiftool -s3 -ThumbnailLength " + f), "") << out;
+    EXPECT_EQ(test::Output("exiftool -s3 -XMP-dc:Title " + f), "Wakacje") << out;
+  }
+  // Converted to a format without metadata, and from a file without any.
+  ASSERT_EQ(Run(in + " " + dir.Path("o.bmp")).code, 0);
+  ASSERT_EQ(Run(dir.Path("o.bmp") + " " + dir.Path("plain.jpg")).code, 0);
+  EXPECT_EQ(test::Output("exiftool -s3 -Make " + dir.Path("plain.jpg")), "");
 }
 
 TEST_F(BatchSave, DepthMistakesAreUsageErrors) {

@@ -248,7 +248,8 @@ TEST_F(Writers, ExtensionsMatchInAnyLetterCase) {
   const Bitmap src = test::Noise(8, 8, 1);
   const MagicCase cases[] = {{"a.JPG", "\xFF\xD8\xFF"}, {"b.Jpeg", "\xFF\xD8\xFF"}, {"c.BMP", "BM"},
                              {"d.Gif", "GIF8"},         {"e.ICO", std::string("\0\0\1\0", 4)},
-                             {"f.PnG", "\x89PNG"}};
+                             {"f.PnG", "\x89PNG"},       {"g.WebP", "RIFF"},
+                             {"h.TIF", "II*"},           {"i.Tiff", "II*"}};
   for (const MagicCase& c : cases) {
     WritePictureFile(src, dir.Path(c.name));
     EXPECT_EQ(test::Slurp(dir.Path(c.name)).substr(0, c.magic.size()), c.magic) << c.name;
@@ -258,12 +259,12 @@ TEST_F(Writers, ExtensionsMatchInAnyLetterCase) {
 
 TEST_F(Writers, UnknownExtensionsWriteNothing) {
   const Bitmap src = test::Noise(4, 4, 1);
-  for (const char* name : {"a.tiff", "b.txt", "noextension", "d.jpg.old", "e."}) {
+  for (const char* name : {"a.heic", "b.txt", "noextension", "d.jpg.old", "e."}) {
     EXPECT_THROW(WritePictureFile(src, dir.Path(name)), UnsupportedFormatError) << name;
     EXPECT_FALSE(IsWritableExtension(LowerExtension(name))) << name;
   }
   EXPECT_TRUE(test::fs::is_empty(dir.Dir()));
-  for (const char* ext : {".JPEG", ".Gif", ".ico", ".PNG", ".bMp"}) EXPECT_TRUE(IsWritableExtension(ext)) << ext;
+  for (const char* ext : {".JPEG", ".Gif", ".ico", ".PNG", ".bMp", ".WebP", ".TIF", ".tiff"}) EXPECT_TRUE(IsWritableExtension(ext)) << ext;
 }
 
 TEST_F(Writers, IconsHoldAtMost256By256) {

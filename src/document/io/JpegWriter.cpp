@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -20,9 +21,30 @@ void OnError(j_common_ptr cinfo) {
   std::longjmp(err->jump, 1);
 }
 void OnMessage(j_common_ptr) {}
+
+// One APP1 segment holds at most 65533 bytes after its length.
+constexpr std::size_t kSegment = 65533;
+
+void WriteApp1(j_compress_ptr cinfo, const char* id, std::size_t idLength, const std::uint8_t* data,
+               std::size_t length) {
+  if (idLength + length > kSegment) return;  // too large for one segment: left out
+  std::vector<JOCTET> segment(idLength + length);
+  std::memcpy(segment.data(), id, idLength);
+  std::memcpy(segment.data() + idLength, data, length);
+  jpeg_write_marker(cinfo, JPEG_APP0 + 1, segment.data(), static_cast<unsigned int>(segment.size()));
+}
+
+void WriteMetadata(j_compress_ptr cinfo, const PictureMetadata& m) {
+  if (!m.Exif.empty()) WriteApp1(cinfo, "Exif\0", 6, m.Exif.data(), m.Exif.size());
+  if (!m.Xmp.empty()) {
+    static const char kXmpId[] = "http://ns.adobe.com/xap/1.0/";
+    WriteApp1(cinfo, kXmpId, sizeof kXmpId, reinterpret_cast<const std::uint8_t*>(m.Xmp.data()), m.Xmp.size());
+  }
+  if (!m.Icc.empty()) jpeg_write_icc_profile(cinfo, m.Icc.data(), static_cast<unsigned int>(m.Icc.size()));
+}
 }  // namespace
 
-bool WriteJpeg(const Bitmap& picture, const std::string& path, int quality) {
+bool WriteJpeg(const Bitmap& picture, const std::string& path, int quality, const PictureMetadata* metadata) {
   if (picture.Empty()) return false;
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
@@ -47,7 +69,10 @@ bool WriteJpeg(const Bitmap& picture, const std::string& path, int quality) {
   cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, std::clamp(quality, 0, 100), TRUE);
+  // EXIF belongs right after the start of the file, in place of JFIF.
+  if (metadata && !metadata->Exif.empty()) cinfo.write_JFIF_header = FALSE;
   jpeg_start_compress(&cinfo, TRUE);
+  if (metadata) WriteMetadata(&cinfo, *metadata);
   while (cinfo.next_scanline < cinfo.image_height) {
     const Pixel* p = picture.Row(static_cast<int>(cinfo.next_scanline));
     for (int x = 0; x < picture.Width(); ++x) {
