@@ -12,9 +12,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -D
 cmake --build "$build" --target rv_fuzz_metafile -j "$(nproc)"
 seeds=("$@")
 if [ ${#seeds[@]} -eq 0 ]; then
-  for c in ../shared/corpus ../../shared/corpus; do
-    [ -d "$c/emf" ] && { seeds=("$c/emf" "$c/emf-corrupted"); break; }
-  done
+  seeds=(tests/data/metafiles/emf tests/data/metafiles/emf-corrupted tests/metafile/data/fuzz)
 fi
 work="$build/corpus"
 mkdir -p "$work" "$build/crashes"

@@ -176,10 +176,39 @@ TEST(Vignette, DarkensByTheShareOfTheDiagonal) {
   const Bitmap out = RunFull({"Vignette", {{"Wid", 150}, {"Hei", 200}}}, Uniform(300, 400, {255, 255, 255}));
   EXPECT_EQ(RgbAt(out, 0, 0), (Rgb{191, 191, 191}));
   EXPECT_EQ(RgbAt(out, 150, 200), (Rgb{255, 255, 255}));
-  // 4 pixels away: 4 * 100 / 500 = 0, whole percentages only.
-  EXPECT_EQ(RgbAt(out, 154, 200), (Rgb{255, 255, 255}));
-  // 5 pixels away: 1 %: trunc(255 - 127 * 0.01) = 253.
+  // 4 pixels away: f = 0.008, trunc(255 - 1.016) = 253; 5 away: f = 0.01, 253.
+  EXPECT_EQ(RgbAt(out, 154, 200), (Rgb{253, 253, 253}));
   EXPECT_EQ(RgbAt(out, 155, 200), (Rgb{253, 253, 253}));
+}
+
+// Distances between two whole percents of the diagonal darken by their own
+// fraction, not by the percent below: no rings 1 % of the diagonal wide.
+TEST(Vignette, DistancesBetweenPercentsKeepTheirFraction) {
+  // 1000 x 1000: diagonal 1414, 1 % is 14.14 pixels; centre (400, 400), Sila 255.
+  struct Case {
+    int t;
+    int expected;  // trunc(255 - 255 * t / 1414)
+  };
+  const Case cases[] = {
+      {7, 253},    // 0.495 %: 255 - 1.262 (a whole percent would give 0 %: 255)
+      {21, 251},   // 1.485 %: 255 - 3.787 (1 %: 252)
+      {566, 152},  // 40.03 %: 255 - 102.07 (40 %: 153)
+      {590, 148},  // 41.73 %: 255 - 106.40 (41 %: 150)
+  };
+  const Bitmap src = Uniform(1000, 1000, {255, 255, 255});
+  for (const bool plain : {false, true}) {
+    KernelContext ctx;
+    ctx.PlainPath = plain;
+    const Bitmap out = RunFull({"Vignette", {{"Wid", 400}, {"Hei", 400}, {"Sila", 255}}, ctx}, src);
+    for (const Case& c : cases) {
+      EXPECT_EQ(RgbAt(out, 400 + c.t, 400), (Rgb{c.expected, c.expected, c.expected})) << c.t << " plain " << plain;
+      EXPECT_EQ(RgbAt(out, 400, 400 + c.t), (Rgb{c.expected, c.expected, c.expected})) << c.t << " plain " << plain;
+    }
+    // Along a row the level falls by steps of about one in 5.5 pixels, not by 2.55 every 14.
+    int steps = 0;
+    for (int x = 401; x < 1000; ++x) steps += RgbAt(out, x, 400).r != RgbAt(out, x - 1, 400).r;
+    EXPECT_GT(steps, 80) << "plain " << plain;
+  }
 }
 
 TEST(Vignette, PreviewMeasuresFromThePicture) {
@@ -538,7 +567,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FastCase{"Sulfur", {{"Radius", 10}}}, FastCase{"Sulfur", {{"Radius", 1}, {"CanalR", 40}}},
                       FastCase{"Screening", {{"Radius", 7}, {"mono", 1}, {"CanalR", -90}}},
                       FastCase{"Vignette", {{"Wid", 100}, {"Hei", 30}, {"Sila", 1000}}},
-                      FastCase{"Vignette", {{"Wid", 400}, {"Hei", 1}, {"Sila", 3}}}, FastCase{"Mozaic", {{"Radius", 13}}},
+                      FastCase{"Vignette", {{"Wid", 400}, {"Hei", 1}, {"Sila", 3}}},
+                      FastCase{"Vignette", {{"Wid", 153}, {"Hei", 37}, {"Sila", 255}}}, FastCase{"Mozaic", {{"Radius", 13}}},
                       FastCase{"Dif", {}}, FastCase{"Dif", {{"Radius", 100}}}, FastCase{"Heave", {{"Szer", 5}}},
                       FastCase{"Heave", {{"Cos", 1}, {"Wys", 314}}}, FastCase{"Shift", {{"PosX", -33}, {"PosY", 21}}},
                       FastCase{"Frag", {{"Scal", 0}, {"Szer", 3}, {"Wys", 40}}}, FastCase{"Break", {{"Szer", 9}}},

@@ -69,7 +69,7 @@ inline std::vector<std::uint8_t> MakeWmf(bool placeable, int boxW, int boxH, int
   return w.b;
 }
 
-// The shared metafile corpus beside the checkout.
+// The metafile corpus kept with the tests.
 inline std::filesystem::path CorpusDir() { return RV_METAFILE_CORPUS; }
 
 }  // namespace rv::test

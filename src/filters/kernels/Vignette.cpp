@@ -52,35 +52,40 @@ namespace {
 inline int Distance(long long dx, long long dy) {
   return static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
 }
+// The distance t as a fraction of the diagonal dg (a float, like every weight).
+inline float Fraction(int t, int dg) { return static_cast<float>(static_cast<double>(t) * 100 / dg * 0.01); }
 // The fast path for "Zwykły" as effect mode. The darkening depends on the
-// level q = t * 100 / Dg alone, and q >= k exactly when the squared distance
-// reaches ceil(k * Dg / 100)^2; along a row the squared distance changes
-// smoothly, so the level is followed by comparisons and the candidate of each
-// level and channel value is read from a table. False when the levels would
-// be too many to tabulate (a centre far outside the picture).
-bool VignetteByLevels(const EffectRun& run, int sila, int centreX, int centreY, int dg, int left, int top) {
+// whole distance t alone, and t >= k exactly when the squared distance reaches
+// k^2; along a row the squared distance changes smoothly, so t is followed by
+// comparisons instead of a square root. For each t the candidate
+// trunc(s - x), x = Sila * f, is s - ceil(x) for every channel value s >= x
+// (and 0 below), unless x lies a rounding error above an integer, where the
+// subtraction may round up: those few distances keep the plain formula.
+// False when the distances would be too many to tabulate (a centre far
+// outside the picture).
+bool VignetteByDistances(const EffectRun& run, int sila, int centreX, int centreY, int dg, int left, int top) {
   const KernelArgs& a = run.a;
   auto farthest = [](long long c, long long lo, long long hi) { return std::max(std::llabs(c - lo), std::llabs(c - hi)); };
   const long long fx = farthest(centreX, left, left + a.Width - 1);
   const long long fy = farthest(centreY, top, top + a.Height - 1);
   if (fx > 1000000 || fy > 1000000) return false;
-  const long long levels = static_cast<long long>(Distance(fx, fy)) * 100 / dg + 1;
-  if (levels > 2000) return false;
-  const int nq = static_cast<int>(levels);
-  // thr[k]: the least squared distance of level k; thr[nq] is never reached.
-  std::vector<long long> thr(static_cast<std::size_t>(nq) + 1);
-  for (int k = 0; k < nq; ++k) {
-    const long long tk = (static_cast<long long>(k) * dg + 99) / 100;
-    thr[static_cast<std::size_t>(k)] = tk * tk;
+  const long long distances = static_cast<long long>(Distance(fx, fy)) + 1;
+  if (distances > 4'000'000) return false;
+  const double e = sila;
+  // drop[t]: what distance t takes off every channel, or -1 for the plain formula.
+  std::vector<int> drop(static_cast<std::size_t>(distances));
+  for (int t = 0; t < distances; ++t) {
+    const double x = e * static_cast<double>(Fraction(t, dg));
+    const double whole = std::floor(x);
+    int& d = drop[static_cast<std::size_t>(t)];
+    if (x >= 256)
+      d = 256;
+    else if (x == whole)
+      d = static_cast<int>(x);
+    else
+      d = x - whole > 1e-9 ? static_cast<int>(whole) + 1 : -1;
   }
-  thr[static_cast<std::size_t>(nq)] = std::numeric_limits<long long>::max();
-  std::vector<std::uint8_t> cand(static_cast<std::size_t>(nq) * 256);
-  for (int q = 0; q < nq; ++q) {
-    const float f = static_cast<float>(q * 0.01);
-    for (int s = 0; s < 256; ++s)
-      cand[static_cast<std::size_t>(q) * 256 + static_cast<std::size_t>(s)] =
-          static_cast<std::uint8_t>(Clamp255(static_cast<int>(s - sila * static_cast<double>(f))));
-  }
+  auto plain = [e](int s, float f) { return Clamp255(static_cast<int>(s - e * static_cast<double>(f))); };
   for (int y = 0; y < a.Height; ++y) {
     Pixel* dstRow = a.Dst.Row(y);
     const Pixel* srcRow = a.Src.Row(y);
@@ -88,15 +93,21 @@ bool VignetteByLevels(const EffectRun& run, int sila, int centreX, int centreY, 
     const std::uint8_t* m = run.mask.Row(y);
     const long long dy = static_cast<long long>(centreY) - (top + y);
     const long long dy2 = dy * dy;
-    int q = 0;
+    long long t = Distance(static_cast<long long>(centreX) - left, dy);
     for (int x = 0; x < a.Width; ++x) {
       const long long dx = static_cast<long long>(centreX) - (left + x);
       const long long d2 = dx * dx + dy2;
-      while (d2 >= thr[static_cast<std::size_t>(q) + 1]) ++q;
-      while (d2 < thr[static_cast<std::size_t>(q)]) --q;
-      const std::uint8_t* t = cand.data() + static_cast<std::size_t>(q) * 256;
+      while ((t + 1) * (t + 1) <= d2) ++t;
+      while (t * t > d2) --t;
+      const int d = drop[static_cast<std::size_t>(t)];
       const Pixel p = srcRow[x];
-      run.Compose({t[PixelRed(p)], t[PixelGreen(p)], t[PixelBlue(p)]}, dstRow, srcRow, x, m[x]);
+      if (d >= 0) {
+        run.Compose({std::max(0, PixelRed(p) - d), std::max(0, PixelGreen(p) - d), std::max(0, PixelBlue(p) - d)}, dstRow,
+                    srcRow, x, m[x]);
+      } else {
+        const float f = Fraction(static_cast<int>(t), dg);
+        run.Compose({plain(PixelRed(p), f), plain(PixelGreen(p), f), plain(PixelBlue(p), f)}, dstRow, srcRow, x, m[x]);
+      }
     }
   }
   run.Finish();
@@ -115,7 +126,7 @@ void ApplyVignette(const KernelArgs& args, int sila, int centreX, int centreY) {
   const int left = a.FullRun ? 0 : a.Ctx.PreviewLeft;
   const int top = a.FullRun ? 0 : a.Ctx.PreviewTop;
   const Rgb strength{sila, sila, sila};
-  if (!run.Plain() && run.EffectIsTop() && VignetteByLevels(run, sila, centreX, centreY, dg, left, top)) return;
+  if (!run.Plain() && run.EffectIsTop() && VignetteByDistances(run, sila, centreX, centreY, dg, left, top)) return;
   for (int y = 0; y < a.Height; ++y) {
     Pixel* dstRow = a.Dst.Row(y);
     const Pixel* srcRow = a.Src.Row(y);
@@ -124,8 +135,7 @@ void ApplyVignette(const KernelArgs& args, int sila, int centreX, int centreY) {
     const long long dy = static_cast<long long>(centreY) - (top + y);
     for (int x = 0; x < a.Width; ++x) {
       const int t = Distance(static_cast<long long>(centreX) - (left + x), dy);
-      // The integer percentage of the diagonal, as a fraction.
-      const float f = static_cast<float>(t * 100 / dg * 0.01);
+      const float f = Fraction(t, dg);
       const Rgb s = RgbOf(srcRow[x]);
       const Rgb e = run.Effect(strength, dstRow, srcRow, x);
       Rgb c{static_cast<int>(s.r - e.r * static_cast<double>(f)), static_cast<int>(s.g - e.g * static_cast<double>(f)),
