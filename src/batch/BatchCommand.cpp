@@ -20,6 +20,7 @@
 #include "filters/kernels/ColourKernels.h"
 #include "filters/kernels/Geometry.h"
 #include "filters/registry/FilterRegistry.h"
+#include "filters/registry/FilterRun.h"
 
 namespace rv {
 
@@ -146,24 +147,6 @@ const char* KindName(ControlKind k) {
 
 }  // namespace
 
-const std::vector<CommandControl>& CommandControls() {
-  static const std::vector<CommandControl> controls = {
-      {"Imposition", "TFormImposition", Check("AutoDopasowanie", "Autodopasowanie", false)},
-      {"Resize", "TFormChangeSize", Track("Width", "Szerokość:", 1, 1 << 27, 1000)},
-      {"Resize", "TFormChangeSize", Track("Height", "Wysokość:", 1, 1 << 27, 1000)},
-      {"Resize", "TFormChangeSize", Check("Prop", "Zachowaj proporcje", true)},
-  };
-  return controls;
-}
-
-const CommandControl* FindCommandControl(const std::string& stem, const std::string& name) {
-  for (const CommandControl& c : CommandControls())
-    if (stem == c.Stem && name == c.Control.Name) return &c;
-  return nullptr;
-}
-
-bool NeedsOverlay(const std::string& stem) { return stem == "Imposition" || stem == "Texture"; }
-
 namespace {
 
 void ListControlJson(std::ostream& out, const ControlDecl& c, const char* dialog, bool first) {
@@ -204,16 +187,15 @@ void ListFilters(std::ostream& out, bool json) {
           << ", \"previewHalfSize\": " << f->PreviewHalfSize << ", \"tryb\": " << (f->HasTryb ? "true" : "false")
           << ", \"typebox\": " << (f->HasTypeBox ? "true" : "false")
           << ", \"transparency\": " << (f->HasTransparency ? "true" : "false")
-          << ", \"overlay\": " << (NeedsOverlay(f->Stem) ? "true" : "false")
+          << ", \"overlay\": " << (f->NeedsOverlay() ? "true" : "false")
           << ", \"summary\": " << JsonString(f->Summary) << ",\n   \"controls\": [";
       bool firstControl = true;
       for (const ControlDecl& c : f->Controls) {
         ListControlJson(out, c, nullptr, firstControl);
         firstControl = false;
       }
-      for (const CommandControl& c : CommandControls()) {
-        if (f->Stem != std::string(c.Stem)) continue;
-        ListControlJson(out, c.Control, c.Dialog, firstControl);
+      for (const ControlDecl& c : f->OpeningControls) {
+        ListControlJson(out, c, f->OpeningWindow, firstControl);
         firstControl = false;
       }
       out << (firstControl ? "]}" : "\n   ]}");
@@ -224,9 +206,8 @@ void ListFilters(std::ostream& out, bool json) {
           << ", \"history\": " << JsonString(g.HistoryLabel) << ", \"summary\": " << JsonString(g.Summary)
           << ",\n   \"controls\": [";
       bool firstControl = true;
-      for (const CommandControl& c : CommandControls()) {
-        if (g.Stem != std::string(c.Stem)) continue;
-        ListControlJson(out, c.Control, c.Dialog, firstControl);
+      for (const ControlDecl& c : g.Controls) {
+        ListControlJson(out, c, g.Dialog, firstControl);
         firstControl = false;
       }
       out << (firstControl ? "]}" : "\n   ]}");
@@ -241,19 +222,17 @@ void ListFilters(std::ostream& out, bool json) {
     if (f->HasTryb) common.push_back("--tryb");
     if (f->HasTypeBox) common.push_back("--typebox");
     if (f->HasTransparency) common.push_back("--przezroczystosc");
-    if (NeedsOverlay(f->Stem)) common.push_back("--overlay (required)");
+    if (f->NeedsOverlay()) common.push_back("--overlay (required)");
     out << "    common:";
     for (const auto& c : common) out << " " << c;
     out << "\n";
     for (const ControlDecl& c : f->Controls) ListControlText(out, c, nullptr);
-    for (const CommandControl& c : CommandControls())
-      if (f->Stem == std::string(c.Stem)) ListControlText(out, c.Control, c.Dialog);
+    for (const ControlDecl& c : f->OpeningControls) ListControlText(out, c, f->OpeningWindow);
   }
   for (const GeometryCommand& g : GeometryCommands()) {
     out << g.Stem << "  \"" << g.MenuCaption << "\"  (geometry, history \"" << g.HistoryLabel << "\")\n    "
         << g.Summary << "\n";
-    for (const CommandControl& c : CommandControls())
-      if (g.Stem == std::string(c.Stem)) ListControlText(out, c.Control, c.Dialog);
+    for (const ControlDecl& c : g.Controls) ListControlText(out, c, g.Dialog);
   }
 }
 
@@ -387,33 +366,21 @@ int SetValue(const std::string& name, const std::string& text) {
   return static_cast<int>(*v);
 }
 
-// The resize dialog: both fields start at the picture's size; with
-// "Zachowaj proporcje" a field given alone sets the other one as typing does.
-Bitmap RunResize(const Options& o, const Bitmap& picture) {
-  std::optional<int> width, height;
-  bool prop = true;
+// A geometry command's values, checked against its controls.
+CommandValues GeometryValues(const GeometryCommand& g, const Options& o) {
+  if (g.Controls.empty() && !o.sets.empty()) throw UsageError{o.filter + " has no controls (--set)"};
+  CommandValues given;
   for (const auto& [name, text] : o.sets) {
-    const CommandControl* c = FindCommandControl("Resize", name);
-    if (!c) throw UsageError{"unknown control '" + name + "' of Resize (Width, Height, Prop)"};
-    const int v = SetValue(name, text);
-    if (name == "Prop") {
-      if (v != 0 && v != 1) throw UsageError{"Prop: " + text + " is outside 0..1"};
-      prop = v == 1;
-    } else if (v < 1) {
-      throw UsageError{name + ": the sizes must be above 0"};
-    } else {
-      (name == "Width" ? width : height) = v;
+    bool known = false;
+    std::string names;
+    for (const ControlDecl& c : g.Controls) {
+      known |= name == c.Name;
+      names += (names.empty() ? "" : ", ") + std::string(c.Name);
     }
+    if (!known) throw UsageError{"unknown control '" + name + "' of " + g.Stem + " (" + names + ")"};
+    given.emplace_back(name, SetValue(name, text));
   }
-  const int w = picture.Width(), h = picture.Height();
-  int tw = width.value_or(w), th = height.value_or(h);
-  if (prop && width && !height) th = ProportionalHeight(tw, w, h);
-  if (prop && height && !width) tw = ProportionalWidth(th, w, h);
-  if (tw < 1 || th < 1) throw UsageError{"Resize: " + std::to_string(tw) + " x " + std::to_string(th) +
-                                         " leaves nothing of the picture"};
-  if (!SizeAllowed(tw, th)) throw UsageError{"Resize: " + std::to_string(tw) + " x " + std::to_string(th) +
-                                             " is larger than a picture may be"};
-  return ResampleBilinear(picture, tw, th);
+  return given;
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -446,14 +413,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     // They move whole pixels: no modes, selection, transparency or channel.
     if (o.tryb || o.typebox || !o.mask.empty() || o.transparencyGiven || o.channelGiven || !o.overlay.empty())
       throw UsageError{o.filter + " takes no --tryb, --typebox, --mask, --przezroczystosc, --channel or --overlay"};
-    if (geometry->Apply && !o.sets.empty()) throw UsageError{o.filter + " has no controls (--set)"};
+    (void)GeometryValues(*geometry, o);
   } else if (!o.filter.empty()) {
     decl = FindFilter(o.filter);
     if (!decl) throw UsageError{"unknown filter '" + o.filter + "' (see --list)"};
-    if (NeedsOverlay(decl->Stem) && o.overlay.empty())
+    if (decl->NeedsOverlay() && o.overlay.empty())
       throw UsageError{decl->Stem + std::string(" needs the picture to lay over it (--overlay FILE)")};
-    if (!NeedsOverlay(decl->Stem) && !o.overlay.empty())
-      throw UsageError{"--overlay is for Imposition and Texture, not " + std::string(decl->Stem)};
+    if (!decl->NeedsOverlay() && !o.overlay.empty()) {
+      std::string overlays;
+      for (const FilterDecl* f : AllFilters())
+        if (f->NeedsOverlay()) overlays += (overlays.empty() ? "" : " and ") + std::string(f->Stem);
+      throw UsageError{"--overlay is for " + overlays + ", not " + std::string(decl->Stem)};
+    }
     settings.emplace(*decl);
     if (o.tryb && !decl->HasTryb) throw UsageError{decl->Stem + std::string(" has no blend mode (--tryb)")};
     if (o.typebox && !decl->HasTypeBox)
@@ -472,36 +443,37 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   if (geometry) {
-    picture = geometry->Apply ? geometry->Apply(picture) : RunResize(o, picture);
+    try {
+      picture = geometry->Run ? geometry->Run(picture, GeometryValues(*geometry, o)) : geometry->Apply(picture);
+    } catch (const std::invalid_argument& e) {
+      throw UsageError{e.what()};
+    }
   } else if (decl) {
-    if (decl->Prepare) decl->Prepare(*settings, picture.Width(), picture.Height());
-    // The overlay, as the menu command loads it before its dialog opens.
+    // The controls of the window the command shows first (the overlay's
+    // stretch) come before the overlay is loaded; the dialog's own controls
+    // after the command has set their ranges from the picture and the overlay.
+    auto apply = [&](bool opening) {
+      for (const auto& [name, text] : o.sets) {
+        if (!decl->Find(name)) throw UsageError{"unknown control '" + name + "' of " + decl->Stem + " (see --list)"};
+        bool ofOpening = false;
+        for (const ControlDecl& c : decl->OpeningControls) ofOpening |= name == c.Name;
+        if (ofOpening != opening) continue;
+        const std::string problem = settings->Set(name, SetValue(name, text));
+        if (!problem.empty()) throw UsageError{problem};
+      }
+    };
+    apply(true);
     Bitmap overlay;
-    if (NeedsOverlay(decl->Stem)) {
-      bool fit = decl->Stem == std::string("Texture");
-      for (const auto& [name, text] : o.sets)
-        if (const CommandControl* c = FindCommandControl(decl->Stem, name)) {
-          const int v = SetValue(name, text);
-          if (v < c->Control.Min || v > c->Control.Max)
-            throw UsageError{name + ": " + text + " is outside 0..1"};
-          fit = v == 1;
-        }
+    if (decl->NeedsOverlay()) {
       try {
-        overlay = LoadPictureFile(o.overlay);
-        if (fit) overlay = ResampleBilinear(overlay, picture.Width(), picture.Height());
+        overlay = LayOverlay(*settings, LoadPictureFile(o.overlay), picture.Width(), picture.Height());
       } catch (const std::exception& e) {
         err << "rastrovia-batch: cannot read the overlay " << o.overlay << ": " << e.what() << "\n";
         return kExitFile;
       }
-      if (settings->Has("OsieX"))
-        PrepareImpositionRanges(*settings, picture.Width(), picture.Height(), overlay.Width(), overlay.Height());
     }
-    for (const auto& [name, text] : o.sets) {
-      if (FindCommandControl(decl->Stem, name)) continue;
-      if (!settings->Has(name)) throw UsageError{"unknown control '" + name + "' of " + decl->Stem + " (see --list)"};
-      const std::string problem = settings->Set(name, SetValue(name, text));
-      if (!problem.empty()) throw UsageError{problem};
-    }
+    PrepareOpening(*settings, picture.Width(), picture.Height(), overlay.Empty() ? nullptr : &overlay);
+    apply(false);
     SelectionMask mask;
     if (!o.mask.empty()) {
       try {
@@ -517,29 +489,25 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     TerminalProgress bar(err);
     const bool showBar = isatty(STDERR_FILENO) && static_cast<long long>(picture.Width()) * picture.Height() >= 4000000;
-    KernelContext ctx;
-    ctx.Tryb = o.tryb.value_or(0);
-    ctx.TypeBox = o.typebox.value_or(0);
-    ctx.ActiveChannel = o.channel;
-    ctx.PrimaryColor = o.primary;
-    ctx.SecondaryColor = o.secondary;
-    ctx.Progress = showBar ? &bar : nullptr;
-    ctx.Picture = &picture;
+    FilterOperation op(*settings);
+    op.Tryb = o.tryb.value_or(0);
+    op.TypeBox = o.typebox.value_or(0);
+    op.Transparency = o.transparency;
+    op.ActiveChannel = o.channel;
+    FilterInputs in;
+    in.PrimaryColor = o.primary;
+    in.SecondaryColor = o.secondary;
+    in.Progress = showBar ? &bar : nullptr;
     if (!overlay.Empty()) {
-      ctx.Overlay = &overlay;
-      ctx.OverlayMean = MeasureTextureMean(overlay);
+      in.Overlay = &overlay;
+      in.OverlayMean = MeasureTextureMean(overlay);
     }
     Bitmap result = picture;
     CPixelEngine engine;
-    const KernelArgs ka{engine, result, picture, mask, decl->HasTransparency ? o.transparency : 100, true,
-                        picture.Width(), picture.Height(), ctx};
-    decl->Run(ka, *settings);
+    RunFilter(engine, op, in, picture, result, mask);
     bar.Finish();
-    picture = std::move(result);
-    // The alignments' OK cuts the ragged border away while "Autokadrowanie" is ticked.
-    const std::string stem = decl->Stem;
-    if ((stem == "Width" || stem == "Height") && settings->Get("AutoFram") == 1)
-      picture = AutoCropAlignment(picture, stem == "Width" ? CropAxis::Rows : CropAxis::Columns, settings->Get("Power"));
+    std::optional<Bitmap> finished = FinishFilter(op, result);
+    picture = finished ? std::move(*finished) : std::move(result);
   }
 
   try {

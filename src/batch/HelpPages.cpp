@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "batch/BatchCommand.h"
@@ -20,34 +19,6 @@ namespace fs = std::filesystem;
 constexpr int kPictureWidth = 160;
 constexpr const char* kQuality = "85";
 constexpr const char* kSeed = "1";
-
-// Settings for the pictures where the defaults change nothing (or little at
-// this size); the page shows them with the command that made the picture.
-const std::map<std::string, std::vector<std::string>>& ExampleArguments() {
-  static const std::map<std::string, std::vector<std::string>> examples = {
-      {"Fill", {"--przezroczystosc", "50"}},
-      {"BalanceColor", {"--set", "CanalR=80", "--set", "CanalB=-60"}},
-      {"Hue", {"--set", "Power=80"}},
-      {"Selective", {"--set", "CanalR=120", "--set", "CanalY=90"}},
-      {"Shadow", {"--set", "CanalR=60"}},
-      {"Width", {"--set", "Power=20"}},
-      {"Height", {"--set", "Power=20"}},
-      {"Imposition", {"--set", "AutoDopasowanie=1", "--przezroczystosc", "50"}},
-      {"Feather", {"--set", "Power=12"}},
-      {"Shift", {"--set", "PosX=40", "--set", "PosY=20"}},
-      // Sizes in pixels, scaled to the small picture.
-      {"Dif", {"--set", "Radius=4"}},
-      {"Mozaic", {"--set", "Radius=8"}},
-      {"Patchwork", {"--set", "Radius=16", "--set", "Thick=2"}},
-      {"Screening", {"--set", "Radius=16"}},
-      {"Frag", {"--set", "Szer=8"}},
-      {"Break", {"--set", "Szer=8"}},
-      {"Heave", {"--set", "Szer=12", "--set", "Wys=8"}},
-      {"Wind", {"--set", "Radius=20"}},
-      {"WetPaper", {"--set", "R1=24", "--set", "R2=24"}},
-  };
-  return examples;
-}
 
 std::string Html(const std::string& s) {
   std::string o;
@@ -174,20 +145,19 @@ std::string Page(const FilterDecl& d, const std::string& picture, const std::vec
     o << "<tr><td><code>TypeBox</code></td><td>„Rodzaj:”</td><td>lista</td><td>26 trybów mieszania</td>"
          "<td>Zwykły</td><td>jak wartości filtru łączą się z pikselem</td></tr>\n";
   for (const ControlDecl& c : d.Controls) ControlRow(o, d, c, nullptr);
-  for (const CommandControl& c : CommandControls())
-    if (c.Stem == std::string(d.Stem)) ControlRow(o, d, c.Control, c.Dialog);
+  for (const ControlDecl& c : d.OpeningControls) ControlRow(o, d, c, d.OpeningWindow);
   if (d.HasTransparency)
     o << "<tr><td><code>Przezroczystosc</code></td><td>„Przezroczystość:”</td><td>suwak</td><td>0..100</td>"
          "<td>100</td><td>100 to pełny efekt</td></tr>\n";
   o << "</table>\n";
   o << "<p>Okno pamięta ustawienia do końca pracy programu.</p>\n";
   o << "<h2>Z wiersza poleceń</h2>\n<p><code>rastrovia-batch obraz.jpg wynik.png --filter " << d.Stem;
-  if (NeedsOverlay(d.Stem)) o << " --overlay nakladka.jpg";
+  if (d.NeedsOverlay()) o << " --overlay nakladka.jpg";
   o << "</code> stosuje filtr tak jak „OK”; kontrolki ustawia <code>--set NAZWA=WARTOŚĆ</code>";
   if (d.HasTryb) o << ", tryb <code>--tryb</code>";
   if (d.HasTypeBox) o << ", rodzaj <code>--typebox</code>";
   if (d.HasTransparency) o << ", przezroczystość <code>--przezroczystosc</code>";
-  if (d.Stem == std::string("Feather")) o << ", zaznaczenie <code>--mask</code>";
+  if (d.ExampleWithSelection) o << ", zaznaczenie <code>--mask</code>";
   o << ".</p>\n</body>\n</html>\n";
   return o.str();
 }
@@ -310,10 +280,10 @@ int RunHelpPages(const std::vector<std::string>& args, std::ostream& out, std::o
       shown.insert(shown.end(), shownArgs.begin(), shownArgs.end());
       run.insert(run.end(), runArgs.begin(), runArgs.end());
     };
-    if (NeedsOverlay(d->Stem)) add({"--overlay", "nakladka.jpg"}, {"--overlay", overlay});
-    if (d->Stem == std::string("Feather")) add({"--mask", "elipsa.png"}, {"--mask", mask});
-    const auto example = ExampleArguments().find(d->Stem);
-    if (example != ExampleArguments().end()) add(example->second, example->second);
+    if (d->NeedsOverlay()) add({"--overlay", "nakladka.jpg"}, {"--overlay", overlay});
+    if (d->ExampleWithSelection) add({"--mask", "elipsa.png"}, {"--mask", mask});
+    const std::vector<std::string> example(d->Example.begin(), d->Example.end());
+    add(example, example);
     if (int rc = batch(run)) return rc;
     if (!WriteText((pages / (std::string(d->Stem) + ".html")).string(), Page(*d, picture, shown), err)) return 1;
     ++written;

@@ -22,6 +22,7 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
+#include "filters/UnitImposition.h"
 #include "history/UnitHistory.h"
 #include "tools/UnitCanal.h"
 #include "tools/UnitTools.h"
@@ -246,8 +247,8 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
         if (c.Kind == ControlKind::LinkBox)
           connect(box, &QCheckBox::clicked, this, [this, i] { LinkClicked(i); });
         else
-          connect(box, &QCheckBox::toggled, this, [this, name = QString::fromLatin1(c.Name)] {
-            if (ClickRunsPreview(name)) RunPreview();
+          connect(box, &QCheckBox::toggled, this, [this, &c] {
+            if (c.Previews) RunPreview();
           });
         py += ui::kCheckRowHeight;
         break;
@@ -284,10 +285,8 @@ int TFormFilter::BuildOwnControls(QWidget* column, int y) {
         }
         own_.append({&c, radio});
         // Only the newly chosen button runs the preview.
-        connect(radio, &QRadioButton::toggled, this, [this, &c](bool on) {
-          if (!on) return;
-          OwnRadioChosen(QString::fromLatin1(c.Name));
-          RunPreview();
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+          if (on) RunPreview();
         });
         break;
       }
@@ -355,7 +354,26 @@ FilterSettings TFormFilter::Settings() const {
         break;
     }
   }
+  for (const auto& [name, value] : opening_) s.SetPosition(name.toStdString(), value);
   return s;
+}
+
+void TFormFilter::SetOpeningValue(const QString& name, int value) {
+  for (auto& o : opening_)
+    if (o.first == name) {
+      o.second = value;
+      return;
+    }
+  opening_.append({name, value});
+}
+
+FilterOperation TFormFilter::Operation() const {
+  FilterOperation op(Settings());
+  op.Tryb = Tryb ? Tryb->currentIndex() : 0;
+  op.TypeBox = TypeBox ? TypeBox->currentIndex() : 0;
+  op.Transparency = Przezroczystosc ? Przezroczystosc->Position() : 100;
+  op.ActiveChannel = FormCanal ? static_cast<int>(FormCanal->ActiveChannel) : static_cast<int>(kChannelAll);
+  return op;
 }
 
 void TFormFilter::ApplySettings(const FilterSettings& values) {
@@ -384,7 +402,6 @@ void TFormFilter::TrackChanged(int index) {
   const OwnControl& self = own_[index];
   auto* bar = static_cast<ui::TrackBar*>(self.Widget);
   self.Value->setText(QString::number(bar->Position()));
-  OwnBarChanged(QString::fromLatin1(self.Decl->Name));
   const char* link = self.Decl->Group;
   QCheckBox* linkBox = *link ? Box(QString::fromLatin1(link)) : nullptr;
   if (!linkBox || !linkBox->isChecked()) {
@@ -418,28 +435,18 @@ QList<ui::TrackBar*> TFormFilter::LinkGroup(const char* link) const {
   return group;
 }
 
-KernelContext TFormFilter::Context(bool fullRun) const {
-  KernelContext c;
-  c.Tryb = Tryb ? Tryb->currentIndex() : 0;
-  c.TypeBox = TypeBox ? TypeBox->currentIndex() : 0;
-  if (!fullRun) {
-    const QPoint o = PreviewRegionOrigin(OSX->Position(), OSY->Position(), decl_.PreviewHalfSize);
-    c.PreviewLeft = o.x();
-    c.PreviewTop = o.y();
-  }
-  c.ActiveChannel = FormCanal ? static_cast<int>(FormCanal->ActiveChannel) : static_cast<int>(kChannelAll);
+FilterInputs TFormFilter::Inputs() const {
+  FilterInputs in;
   if (FormTools) {
-    c.PrimaryColor = FormTools->PrimaryColor();
-    c.SecondaryColor = FormTools->SecondaryColor();
+    in.PrimaryColor = FormTools->PrimaryColor();
+    in.SecondaryColor = FormTools->SecondaryColor();
   }
-  c.Progress = const_cast<CProgressBar*>(&progress_);
-  if (FormImageHome) {
-    // A full run reads the committed picture, which it is computed from.
-    const CHomeImage& doc = FormImageHome->HomeImage;
-    c.Picture = fullRun ? &doc.BackupImage : &doc.WorkImage;
+  in.Progress = const_cast<CProgressBar*>(&progress_);
+  if (decl_.NeedsOverlay() && FormImposition) {
+    in.Overlay = &FormImposition->ImPos->Picture();
+    in.OverlayMean = TextureMean;
   }
-  AddToContext(c, fullRun);
-  return c;
+  return in;
 }
 
 void TFormFilter::RunPreview() {
@@ -447,10 +454,19 @@ void TFormFilter::RunPreview() {
   const CHomeImage& doc = FormImageHome->HomeImage;
   const Bitmap& src = ImageBuf->Picture();
   Bitmap& dst = ImageViewUser->EditPicture();
-  const KernelContext ctx = Context(false);
-  const FilterSettings values = Settings();
-  const int t = Przezroczystosc ? Przezroczystosc->Position() : 100;
-  decl_.Run({Engine(), dst, src, doc.SelectionMask, t, false, src.Width(), src.Height(), ctx}, values);
+  // Pixels a kernel leaves alone (an overlay moved away, a shear's far side)
+  // show the picture, as after OK, not the previous preview.
+  dst = src;
+  const FilterOperation op = Operation();
+  KernelContext ctx = FilterContext(op, Inputs(), &doc.WorkImage);
+  const QPoint o = PreviewRegionOrigin(OSX->Position(), OSY->Position(), decl_.PreviewHalfSize);
+  ctx.PreviewLeft = o.x();
+  ctx.PreviewTop = o.y();
+  // The overlay's place under the region, as the pan centre gives it.
+  ctx.OverlayOffsetX = OSX->Position() - decl_.PreviewHalfSize;
+  ctx.OverlayOffsetY = OSY->Position() - decl_.PreviewHalfSize;
+  const int t = decl_.HasTransparency ? op.Transparency : 100;
+  decl_.Run({Engine(), dst, src, doc.SelectionMask, t, false, src.Width(), src.Height(), ctx}, op.Values);
   ++previewRuns_;
   ImageViewUser->update();
 }
@@ -486,10 +502,9 @@ void TFormFilter::FilterCommand() {
   const CHomeImage& doc = FormImageHome->HomeImage;
   if (decl_.Prepare) {
     FilterSettings values = Settings();
-    decl_.Prepare(values, doc.Width(), doc.Height());
+    PrepareOpening(values, doc.Width(), doc.Height());
     ApplySettings(values);
   }
-  OpeningSetup();
   if (decl_.HasPreview()) {
     PreparePreview(doc.Width(), doc.Height());
     RunPreview();
@@ -498,7 +513,7 @@ void TFormFilter::FilterCommand() {
 }
 
 void TFormFilter::ShowCentred() {
-  if (CentredOnScreen() && screen()) {
+  if (decl_.CentredOnScreen && screen()) {
     move(screen()->geometry().center() - QPoint(width() / 2, height() / 2));
   } else if (FormHome) {
     const QRect home = FormHome->geometry();
@@ -545,12 +560,8 @@ void TFormFilter::Cancel2Click() {
 
 void TFormFilter::RunFullFilter() {
   CHomeImage& doc = FormImageHome->HomeImage;
-  const KernelContext ctx = Context(true);
-  const FilterSettings values = Settings();
-  const int t = Przezroczystosc ? Przezroczystosc->Position() : 100;
   running_ = true;
-  decl_.Run({Engine(), doc.WorkImage, doc.BackupImage, doc.SelectionMask, t, true, doc.Width(), doc.Height(), ctx},
-            values);
+  RunFilter(Engine(), Operation(), Inputs(), doc.BackupImage, doc.WorkImage, doc.SelectionMask);
   running_ = false;
 }
 
@@ -570,17 +581,19 @@ void TFormFilter::OKClick() {
     RunPreview();
     return;
   }
+  // A filter that changes the picture's size records it once it has its size.
+  std::optional<Bitmap> finished = FinishFilter(Operation(), doc.WorkImage);
   FormImageHome->ShowOnDisplay(doc.WorkImage);
   doc.BackupImage = doc.WorkImage;
   if (FormTools) FormTools->EnableMainUi();
-  if (FormHistory && CommitRecordsHistory())
+  if (FormHistory && !finished)
     FormHistory->AddHistoryEntry(doc.WorkImage, QString::fromUtf8(decl_.HistoryLabel), doc.Width(), doc.Height());
   if (FormTools) FormTools->CloseToolOptionWindows();
   if (FormHome) FormHome->RestoreCleanDisplay();
   done(QDialog::Accepted);
   Progress->setValue(0);
   SetDialogBusy(false);
-  AfterCommit();
+  if (finished) FormImageHome->TakeCroppedPicture(std::move(*finished), QString::fromUtf8(decl_.HistoryLabel));
 }
 
 void TFormFilter::CancelFilterDialog() {

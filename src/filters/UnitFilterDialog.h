@@ -2,8 +2,8 @@
 // preview of part of the picture on the left, the blend mode, the effect mode,
 // the filter's own controls and the transparency on the right, and OK, which
 // runs the filter over the whole picture with a progress bar and a cancel
-// button. The dialog is built from the filter's registry declaration; each
-// member class (TFormContrast, ...) only names its filter.
+// button. The dialog is built from the filter's registry declaration; the
+// member classes (TFormContrast, ...) are listed in FilterDialogs.h.
 #pragma once
 
 #include <QDialog>
@@ -13,6 +13,7 @@
 
 #include "engine/Progress.h"
 #include "filters/registry/FilterRegistry.h"
+#include "filters/registry/FilterRun.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -92,8 +93,15 @@ class TFormFilter : public QDialog {
   QLabel* ValueLabel(const QString& name) const;  // the value label of a track bar
   QCheckBox* Box(const QString& name) const;      // check and link boxes
   QRadioButton* Radio(const QString& name) const;
-  // The values of the own controls as the kernel gets them.
+  // The values of the own controls (and of the opening window's) as the kernel gets them.
   FilterSettings Settings() const;
+  // What the opening window chose ("AutoDopasowanie"), kept for the runs.
+  void SetOpeningValue(const QString& name, int value);
+  // The full run's operation: the controls' values, the modes, the
+  // transparency and the active channel.
+  FilterOperation Operation() const;
+  // The mean colour of the loaded overlay (the texture), measured at its load.
+  Rgb TextureMean{0, 0, 0};
   // Ranges and positions of the own controls from settings (a command's set-up).
   void ApplySettings(const FilterSettings& values);
 
@@ -121,25 +129,6 @@ class TFormFilter : public QDialog {
   QPoint DragAnchor() const { return anchor_; }
 
  protected:
-  // Members whose commit differs: whether the commit records the history
-  // entry, and what follows once the dialog has closed.
-  virtual bool CommitRecordsHistory() const { return true; }
-  virtual void AfterCommit() {}
-  // Members whose check box is not a preview trigger.
-  virtual bool ClickRunsPreview(const QString& /*box*/) const { return true; }
-  // Runs when an own track bar changes, before its preview.
-  virtual void OwnBarChanged(const QString& /*bar*/) {}
-  // What a member adds to the kernel's context (its overlay picture).
-  virtual void AddToContext(KernelContext& /*context*/, bool /*fullRun*/) const {}
-  // Members that hold state of their own besides the controls: what the
-  // opening command loads before the first preview, and what the choice of an
-  // own option button updates before its preview.
-  virtual void OpeningSetup() {}
-  virtual void OwnRadioChosen(const QString& /*radio*/) {}
-  // Where the opening command puts the dialog: centred on the main window,
-  // or on the screen.
-  virtual bool CentredOnScreen() const { return false; }
-
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -159,13 +148,15 @@ class TFormFilter : public QDialog {
   void TrackChanged(int index);
   void LinkClicked(int index);
   QList<ui::TrackBar*> LinkGroup(const char* link) const;  // the bars tied by that link box
-  KernelContext Context(bool fullRun) const;
+  FilterInputs Inputs() const;
+  KernelContext PreviewContext() const;
   void ShowCancel(bool normal, bool highlighted);
   QList<QWidget*> BusyControls() const;
 
   const FilterDecl& decl_;
   QList<OwnControl> own_;
   QList<QButtonGroup*> radioGroups_;
+  QList<QPair<QString, int>> opening_;  // the opening window's choices
   CProgressBar progress_;
   QPoint anchor_;
   bool running_ = false;

@@ -8,7 +8,9 @@
 
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
-#include "filters/UnitFilterImPos.h"
+#include "filters/UnitFilterDialog.h"
+#include "filters/registry/FilterRun.h"
+#include "tools/UnitTools.h"
 #include "filters/kernels/ColourKernels.h"
 #include "filters/kernels/Geometry.h"
 #include "ui/ImageControl.h"
@@ -36,12 +38,6 @@ Bitmap LoadOverlayFile(const QString& fileName) {
   else
     CHomeImage::LoadPictureInto(fileName, probe);
   return std::move(probe.EditPicture());
-}
-
-Bitmap FitOverlay(Bitmap picture, int width, int height) {
-  // Resampling to the same size gives every pixel back exactly.
-  if (picture.Width() == width && picture.Height() == height) return picture;
-  return ResampleBilinear(picture, width, height);
 }
 
 void FixOverlayPan(TFormFilter& dialog) {
@@ -85,29 +81,65 @@ void TFormImposition::ImpositionCommand() {
 }
 
 void TFormImposition::OKClick() {
-  if (!FormImageHome || !FormFilterImPos) return;
+  if (!FormImageHome || !target_) return;
   const CHomeImage& doc = FormImageHome->HomeImage;
+  TFormFilter& d = *target_;
+  // This window's check boxes are the dialog's opening controls.
+  for (const ControlDecl& c : d.Decl().OpeningControls)
+    if (auto* box = findChild<QCheckBox*>(QString::fromLatin1(c.Name)))
+      d.SetOpeningValue(QString::fromLatin1(c.Name), box->isChecked() ? 1 : 0);
   const std::optional<QString> file = ChooseOverlayFile();
   if (!file) return;
   Bitmap overlay;
   try {
-    overlay = LoadOverlayFile(*file);
-    if (AutoDopasowanie->isChecked()) overlay = FitOverlay(std::move(overlay), doc.Width(), doc.Height());
+    overlay = LayOverlay(d.Settings(), LoadOverlayFile(*file), doc.Width(), doc.Height());
   } catch (const std::exception&) {
     ui::ShowMessage(this, QStringLiteral("Nie mogłem wczytać obrazka"));
     return;
   }
   ImPos->SetPicture(std::move(overlay));
   ImPos->resize(ImPos->PictureWidth(), ImPos->PictureHeight());
-  TFormFilterImPos& d = *FormFilterImPos;
   d.PreparePreview(doc.Width(), doc.Height());
   FilterSettings values = d.Settings();
-  PrepareImpositionRanges(values, doc.Width(), doc.Height(), ImPos->PictureWidth(), ImPos->PictureHeight());
+  PrepareOpening(values, doc.Width(), doc.Height(), &ImPos->Picture());
   d.ApplySettings(values);
   FixOverlayPan(d);
   d.RunPreview();
   accept();
   d.ShowCentred();
+}
+
+void TextureCommand(TFormFilter& dialog) {
+  if (!FormImageHome || !FormImposition || !FormImageHome->HomeImage.HasPicture()) return;
+  const CHomeImage& doc = FormImageHome->HomeImage;
+  const std::optional<QString> file = ChooseOverlayFile();
+  if (!file) return;
+  Bitmap texture;
+  Rgb mean;
+  // The event loop runs once per row while the texture is measured; the
+  // menus and palettes wait, so that no command starts in between.
+  if (FormTools) FormTools->DisableMainUi();
+  try {
+    texture = LayOverlay(dialog.Settings(), LoadOverlayFile(*file), doc.Width(), doc.Height());
+    CProgressBar events;
+    mean = MeasureTextureMean(texture, &events);
+  } catch (const std::exception&) {
+    if (FormTools) FormTools->EnableMainUi();
+    ui::ShowMessage(FormHome, QStringLiteral("Nie wybrano odpowiednio tekstury"));
+    return;
+  }
+  if (FormTools) FormTools->EnableMainUi();
+  ui::ImageControl* imPos = FormImposition->ImPos;
+  imPos->SetPicture(std::move(texture));
+  imPos->resize(imPos->PictureWidth(), imPos->PictureHeight());
+  dialog.TextureMean = mean;
+  FilterSettings values = dialog.Settings();
+  PrepareOpening(values, doc.Width(), doc.Height(), &imPos->Picture());
+  dialog.ApplySettings(values);
+  dialog.PreparePreview(doc.Width(), doc.Height());
+  FixOverlayPan(dialog);
+  dialog.RunPreview();
+  dialog.ShowCentred();
 }
 
 }  // namespace rv

@@ -32,13 +32,24 @@ class TFormImposition : public QDialog {
   QPushButton* Anuluj;
   ui::ImageControl* ImPos;  // hidden, the last loaded picture
 
+  // The overlay dialog its OK opens.
+  void SetTarget(TFormFilter* dialog) { target_ = dialog; }
+  TFormFilter* Target() const { return target_; }
+
   // "Nakładanie obrazka...": the window, modal.
   void ImpositionCommand();
   // Loads the chosen picture and opens the overlay dialog on it.
   void OKClick();
+
+ private:
+  TFormFilter* target_ = nullptr;
 };
 
 extern TFormImposition* FormImposition;
+
+// "Nakładanie tekstury...": chooses and loads the texture (stretched over the
+// picture, its mean measured), then opens the dialog on it.
+void TextureCommand(TFormFilter& dialog);
 
 // The main window's open dialog for an overlay or texture; nothing when the
 // user chose no file.
@@ -46,9 +57,6 @@ std::optional<QString> ChooseOverlayFile();
 // The file decoded as the document's loader would (by the same extension
 // rule). Throws when it cannot be read.
 Bitmap LoadOverlayFile(const QString& fileName);
-// The picture at the document's size (an unchanged copy when it has it).
-// Throws when it cannot be held.
-Bitmap FitOverlay(Bitmap picture, int width, int height);
 // Overlay dialogs of pictures narrower or lower than two preview halves pan
 // nowhere: their region then starts at the picture's edge, where the
 // overlay's offset in previews (the pan centre less 400) expects it.

@@ -18,7 +18,7 @@
 #include "document/UnitImageHome.h"
 #include "document/UnitSaveBMP.h"
 #include "document/UnitSaveJPG.h"
-#include "filters/UnitFill.h"
+#include "filters/FilterDialogs.h"
 #include "history/UnitHistory.h"
 #include "history/UnitMileStone.h"
 #include "history/UnitOptionsMileStone.h"

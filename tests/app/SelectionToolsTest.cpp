@@ -19,7 +19,7 @@
 #include "AppTestSupport.h"
 #include "app/UnitHome.h"
 #include "document/UnitImageHome.h"
-#include "filters/UnitNegativ.h"
+#include "filters/FilterDialogs.h"
 #include "history/UnitHistory.h"
 #include "support/FilterTestSupport.h"
 #include "tools/PointerTarget.h"

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <sstream>
@@ -27,13 +28,8 @@
 #include "document/PictureFiles.h"
 #include "document/UnitImageHome.h"
 #include "filters/FilterDialogs.h"
-#include "filters/MatrixFilterDialog.h"
-#include "filters/UnitContrast.h"
-#include "filters/UnitEdges.h"
-#include "filters/UnitFill.h"
-#include "filters/UnitHold.h"
-#include "filters/UnitNegativ.h"
 #include "history/UnitHistory.h"
+#include "filters/kernels/NeighbourKernels.h"
 #include "filters/kernels/ToneKernels.h"
 #include "support/FilterTestSupport.h"
 #include "tools/UnitCanal.h"
@@ -778,15 +774,16 @@ INSTANTIATE_TEST_SUITE_P(
                       GridCase{"TFormNoise", {{"Pieprz", "Szum", "Sol"}}}),
     [](const ::testing::TestParamInfo<GridCase>& i) { return std::string(i.param.dialogClass); });
 
-// The matrix dialogs: what the matrix is after the opening and after a click,
-// against matrices written out by hand, and the full run against the batch
-// command given the clicked buttons.
+// The matrix dialogs: the button shown as chosen is the matrix the preview and
+// OK use, also when the dialog is reopened on a button another opening left
+// chosen; checked against matrices written out by hand, and the full run
+// against the batch command given the same buttons.
 struct MatrixCase {
   const char* stem;
   const char* before;  // the button left chosen by the previous opening
   int power;           // "Moc:" where the dialog has it, else 0
-  FilterMatrix opening;
-  const char* click;  // the button clicked after the reopening
+  FilterMatrix shown;  // that button's matrix
+  const char* click;   // the button clicked after the reopening
   FilterMatrix clicked;
 };
 
@@ -801,11 +798,15 @@ Bitmap Convolved(const Bitmap& src, const FilterMatrix& m, bool fullRun) {
   return dst;
 }
 
-TEST_P(MatrixDialogTest, OpeningPresetThenClickedButtonsAsTheBatchCommand) {
+void ClickButton(QWidget* w) {
+  QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(8, w->height() / 2));
+}
+
+TEST_P(MatrixDialogTest, TheButtonShownIsTheMatrixUsedAsTheBatchCommands) {
   const MatrixCase c = GetParam();
-  TFormMatrixFilter* d = nullptr;
+  TFormFilter* d = nullptr;
   for (TFormFilter* f : FilterDialogs())
-    if (std::string(f->Decl().Stem) == c.stem) d = dynamic_cast<TFormMatrixFilter*>(f);
+    if (std::string(f->Decl().Stem) == c.stem) d = f;
   ASSERT_NE(d, nullptr);
   const Bitmap pic = Noise(63, 45, 31);
   const QString before = QString::fromLatin1(c.before);
@@ -814,29 +815,28 @@ TEST_P(MatrixDialogTest, OpeningPresetThenClickedButtonsAsTheBatchCommand) {
   // A previous opening leaves its button (and strength) chosen.
   OpenPicture(pic);
   OpenDialog(d, [&](TFormFilter*) {
-    d->Radio(before)->click();
+    ClickButton(d->Radio(before));
     if (c.power) d->Bar("Power")->SetPosition(c.power);
     d->CancelFilterDialog();
   });
 
-  // Reopened: the button stays, the matrix is the preset, and so are the
-  // preview and an immediate OK.
+  // Reopened: the button stays, and the preview and an immediate OK use its matrix.
   OpenDialog(d, [&](TFormFilter*) {
     EXPECT_TRUE(d->Radio(before)->isChecked());
-    EXPECT_EQ(d->Matrix(), c.opening);
-    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), c.opening, false));
-    d->OK->click();
+    EXPECT_EQ(BuildMatrix(d->Settings()), c.shown);
+    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), c.shown, false));
+    QTest::mouseClick(d->OK, Qt::LeftButton);
   });
-  EXPECT_EQ(FormImageHome->HomeImage.WorkImage, Convolved(pic, c.opening, true));
+  EXPECT_EQ(FormImageHome->HomeImage.WorkImage, Convolved(pic, c.shown, true));
 
-  // Reopened again and a button clicked: the dialog's matrix, the batch
-  // command's with the same button, and the hand-written one agree.
+  // Reopened again and a button clicked: the dialog's run, the batch
+  // command's with the same button, and the hand-written matrix agree.
   OpenPicture(pic);
   OpenDialog(d, [&](TFormFilter*) {
-    d->Radio(click)->click();
-    EXPECT_EQ(d->Matrix(), c.clicked);
+    ClickButton(d->Radio(click));
+    EXPECT_TRUE(d->Radio(click)->isChecked());
     EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), c.clicked, false));
-    d->OK->click();
+    QTest::mouseClick(d->OK, Qt::LeftButton);
   });
   const Bitmap dialog = FormImageHome->HomeImage.WorkImage;
   EXPECT_EQ(dialog, Convolved(pic, c.clicked, true));
@@ -854,46 +854,43 @@ TEST_P(MatrixDialogTest, OpeningPresetThenClickedButtonsAsTheBatchCommand) {
 
   // Back to the dialog's defaults.
   d->ApplySettings(FilterSettings(d->Decl()));
-  d->BuildMatrix();
 }
 
-// After the preset, moving "Moc:" rebuilds the matrix from the button shown.
-TEST_F(FilterDialogTest, MovingPowerRebuildsTheMatrixOfTheChosenButton) {
-  auto* d = dynamic_cast<TFormMatrixFilter*>(FormEdges);
-  ASSERT_NE(d, nullptr);
+// Moving "Moc:" runs the preview with the strength and the button shown.
+TEST_F(FilterDialogTest, MovingPowerRunsThePreviewOfTheChosenButton) {
+  TFormFilter* d = FormEdges;
   OpenPicture(Noise(50, 40, 32));
   OpenDialog(d, [&](TFormFilter*) {
-    d->Radio("NE")->click();
+    ClickButton(d->Radio("NE"));
     d->CancelFilterDialog();
   });
   OpenDialog(d, [&](TFormFilter*) {
-    EXPECT_EQ(d->Matrix(), (FilterMatrix{{{0, -4, 0}, {0, 4, 0}, {0, 0, 0}}}));
+    EXPECT_EQ(d->ImageViewUser->Picture(),
+              Convolved(d->ImageBuf->Picture(), FilterMatrix{{{0, 0, -4}, {0, 4, 0}, {0, 0, 0}}}, false));
     const int runs = d->PreviewRuns();
     d->Bar("Power")->SetPosition(9);
     EXPECT_EQ(d->PreviewRuns(), runs + 1);
     EXPECT_EQ(d->ValueLabel("Power")->text(), "9");
-    EXPECT_EQ(d->Matrix(), (FilterMatrix{{{0, 0, -9}, {0, 9, 0}, {0, 0, 0}}}));
-    EXPECT_EQ(d->ImageViewUser->Picture(), Convolved(d->ImageBuf->Picture(), d->Matrix(), false));
+    EXPECT_EQ(d->ImageViewUser->Picture(),
+              Convolved(d->ImageBuf->Picture(), FilterMatrix{{{0, 0, -9}, {0, 9, 0}, {0, 0, 0}}}, false));
     d->CancelFilterDialog();
   });
   d->ApplySettings(FilterSettings(d->Decl()));
-  d->BuildMatrix();
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Presets, MatrixDialogTest,
+    Buttons, MatrixDialogTest,
     ::testing::Values(
-        // Edges: the preset is the N matrix with the current strength, whatever the button.
-        MatrixCase{"Edges", "SW", 7, {{{0, -7, 0}, {0, 7, 0}, {0, 0, 0}}}, "SW", {{{0, 0, 0}, {0, 7, 0}, {-7, 0, 0}}}},
+        // The reopened dialog keeps SW, and SW is what it runs (not the N preset).
+        MatrixCase{"Edges", "SW", 7, {{{0, 0, 0}, {0, 7, 0}, {-7, 0, 0}}}, "SW", {{{0, 0, 0}, {0, 7, 0}, {-7, 0, 0}}}},
         MatrixCase{"Edges", "N", 20, {{{0, -20, 0}, {0, 20, 0}, {0, 0, 0}}}, "E", {{{0, 0, 0}, {0, 20, -20}, {0, 0, 0}}}},
-        MatrixCase{"HP", "N", 0, {{{-1, -1, -1}, {-1, 9, -1}, {-1, -1, -1}}}, "N", {{{0, -1, 0}, {-1, 5, -1}, {0, -1, 0}}}},
-        MatrixCase{"EdgesGradient", "E", 0, {{{-1, -1, -1}, {1, -2, 1}, {1, 1, 1}}}, "NW",
+        MatrixCase{"HP", "N", 0, {{{0, -1, 0}, {-1, 5, -1}, {0, -1, 0}}}, "E", {{{-1, -1, -1}, {-1, 9, -1}, {-1, -1, -1}}}},
+        MatrixCase{"EdgesGradient", "E", 0, {{{1, 1, -1}, {1, -2, -1}, {1, 1, -1}}}, "NW",
                    {{{-1, -1, 1}, {-1, -2, 1}, {1, 1, 1}}}},
-        MatrixCase{"EdgesGradient", "SW", 0, {{{-1, -1, -1}, {1, -2, 1}, {1, 1, 1}}}, "SW",
+        MatrixCase{"EdgesGradient", "SW", 0, {{{1, 1, 1}, {-1, -2, 1}, {-1, -1, 1}}}, "SW",
                    {{{1, 1, 1}, {-1, -2, 1}, {-1, -1, 1}}}},
-        MatrixCase{"Domed", "S", 0, {{{-1, -1, -1}, {0, 1, 0}, {1, 1, 1}}}, "SE", {{{1, 1, 0}, {1, 1, -1}, {0, -1, -1}}}},
-        MatrixCase{"Domed", "NE", 0, {{{-1, -1, -1}, {0, 1, 0}, {1, 1, 1}}}, "W", {{{-1, 0, 1}, {-1, 1, 1}, {-1, 0, 1}}}},
-        // Laplace and contours build their matrix from the chosen button.
+        MatrixCase{"Domed", "S", 0, {{{1, 1, 1}, {0, 1, 0}, {-1, -1, -1}}}, "SE", {{{1, 1, 0}, {1, 1, -1}, {0, -1, -1}}}},
+        MatrixCase{"Domed", "NE", 0, {{{0, -1, -1}, {1, 1, -1}, {1, 1, 0}}}, "W", {{{-1, 0, 1}, {-1, 1, 1}, {-1, 0, 1}}}},
         MatrixCase{"Laplace", "NE", 0, {{{1, -2, 1}, {-2, 4, -2}, {1, -2, 1}}}, "NW", {{{0, -1, 0}, {-1, 4, -1}, {0, -1, 0}}}},
         MatrixCase{"Contours", "NN", 0, {{{1, 0, -1}, {1, 0, -1}, {1, 0, -1}}}, "NW", {{{1, 2, 1}, {0, 0, 0}, {-1, -2, -1}}}},
         MatrixCase{"Contours", "NE", 0, {{{-1, -1, -1}, {0, 0, 0}, {1, 1, 1}}}, "N", {{{1, 0, -1}, {2, 0, -2}, {1, 0, -1}}}}),

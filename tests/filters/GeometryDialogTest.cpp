@@ -29,12 +29,7 @@
 #include "document/UnitImageHome.h"
 #include "filters/FilterDialogs.h"
 #include "filters/UnitChangeSize.h"
-#include "filters/UnitFilterImPos.h"
-#include "filters/UnitHeight.h"
-#include "filters/UnitHue.h"
 #include "filters/UnitImposition.h"
-#include "filters/UnitMozaic.h"
-#include "filters/UnitTexture.h"
 #include "filters/kernels/ColourKernels.h"
 #include "filters/kernels/Geometry.h"
 #include "history/UnitHistory.h"
@@ -297,8 +292,9 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, FieldTest,
     ::testing::Values(
         FieldCase{200, 100, true, true, "", "50", "50", "25"},
-        // r = 333 * 100 div 1000 = 33: 500 * 33 div 100.
-        FieldCase{1000, 333, true, true, "", "500", "500", "165"},
+        // 500 * 333 div 1000, from the sizes themselves (not a whole-percent ratio).
+        FieldCase{1000, 333, true, true, "", "500", "500", "166"},
+        FieldCase{6000, 4000, true, true, "", "3000", "3000", "2000"},
         FieldCase{200, 100, true, false, "", "40", "80", "40"},
         FieldCase{200, 100, false, true, "", "50", "50", "100"},
         // Letters, signs, spaces and pasting are discarded; Backspace is not.
@@ -362,10 +358,10 @@ TEST_F(GeometryDialogTest, ResizeFromBothMenusGivesTheBatchPicture) {
         [](TFormChangeSize* d) {
           d->Width->setText(QString());
           for (char k : std::string("150")) QTest::keyClick(d->Width, k);
-          // 150 * (203 * 100 div 301 = 67) div 100.
-          EXPECT_EQ(d->Height->text(), QStringLiteral("100"));
+          // 150 * 203 div 301.
+          EXPECT_EQ(d->Height->text(), QStringLiteral("101"));
           d->Height->setText(QStringLiteral("10"));
-          QTest::keyClick(d->Height, '1');  // the width follows: 101 * 148 div 100
+          QTest::keyClick(d->Height, '1');  // the width follows: 101 * 301 div 203
           EXPECT_EQ(d->Width->text(), QStringLiteral("149"));
           d->Prop->setChecked(false);
           d->Width->setText(QStringLiteral("15"));

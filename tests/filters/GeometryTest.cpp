@@ -154,10 +154,15 @@ TEST(Resample, InterpolatesFromTheTopLeftCorner) {
   EXPECT_THROW(ResampleBilinear(src, 0, 5), std::invalid_argument);
 }
 
-TEST(Resample, ProportionalFieldsUseTheWholePercentRatio) {
+TEST(Resample, ProportionalFieldsFollowThePicturesOwnRatio) {
   EXPECT_EQ(ProportionalHeight(50, 200, 100), 25);
-  EXPECT_EQ(ProportionalHeight(500, 1000, 333), 165);  // r = 33, not 33.3
+  // A ratio cut to whole percent (66) would give 1980.
+  EXPECT_EQ(ProportionalHeight(3000, 6000, 4000), 2000);
+  EXPECT_EQ(ProportionalWidth(2000, 6000, 4000), 3000);
+  EXPECT_EQ(ProportionalHeight(500, 1000, 333), 166);  // 166.5, truncated
   EXPECT_EQ(ProportionalWidth(25, 200, 100), 50);
+  // Sizes whose product passes 32 bits.
+  EXPECT_EQ(ProportionalHeight(100000, 100000, 60000), 60000);
 }
 
 struct BandCase {

@@ -29,6 +29,7 @@ const FilterDecl& BalanceColorFilter() {
       },
       .Summary = "Colour balance: adds each channel's value (-255..255) to the channel.",
       .Description = "Balans kolorów: dodaje do każdego kanału jego wartość (od −255 do 255).",
+      .Example = {"--set", "CanalR=80", "--set", "CanalB=-60"},
   };
   return decl;
 }

@@ -22,6 +22,7 @@ const FilterDecl& BreakFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyBreak(a, v.Get("Szer")); },
       .Summary = "Shatter: the mean of each pixel and the pixels at the given distance left and right.",
       .Description = "Rozbicie: średnia piksela i dwóch pikseli odległych o Szerokość w lewo i w prawo.",
+      .Example = {"--set", "Szer=8"},
   };
   return decl;
 }

@@ -26,6 +26,7 @@ const FilterDecl& DifFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyDif(a, v.Get("Radius")); },
       .Summary = "Diffusion: every pixel takes the colour of a random neighbour within the radius.",
       .Description = "Dyfuzja: każdy piksel przyjmuje kolor losowego sąsiada w odległości do Moc pikseli.",
+      .Example = {"--set", "Radius=4"},
   };
   return decl;
 }

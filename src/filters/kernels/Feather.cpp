@@ -27,6 +27,8 @@ const FilterDecl& FeatherFilter() {
       .Summary = "Feathering: unselected pixels near the selection blend towards its local average colour.",
       .Description = "Wtapianie: niezaznaczone piksele w pobliżu zaznaczenia przyjmują średni kolor zaznaczonych "
                      "sąsiadów, tym silniej, im są bliżej (do Moc pikseli).",
+      .Example = {"--set", "Power=12"},
+      .ExampleWithSelection = true,
   };
   return decl;
 }

@@ -21,6 +21,7 @@ const FilterDecl& FillFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings&) { ApplyFill(a, a.Ctx.PrimaryColor); },
       .Summary = "Paints the picture with the primary colour through the blend mode.",
       .Description = "Zamalowuje obraz kolorem głównym palety narzędzi, nałożonym wybranym trybem mieszania.",
+      .Example = {"--przezroczystosc", "50"},
   };
   return decl;
 }

@@ -28,6 +28,7 @@ const FilterDecl& FragFilter() {
       .Summary = "Fragmentation: the mean of each pixel and four pixels at the given distances.",
       .Description = "Fragmentacja: średnia piksela i czterech pikseli odległych o Szerokość w poziomie i o Wysokość "
                      "w pionie.",
+      .Example = {"--set", "Szer=8"},
   };
   return decl;
 }

@@ -199,16 +199,16 @@ Bitmap ResampleBilinear(const Bitmap& src, int width, int height) {
   return out;
 }
 
+// From the sizes themselves: a ratio cut to whole percent would give 1980
+// rather than 2000 for 6000 x 4000 at width 3000.
 int ProportionalHeight(int typedWidth, int width, int height) {
   if (width <= 0) return 0;
-  const long long r = static_cast<long long>(height) * 100 / width;
-  return static_cast<int>(std::min<long long>(typedWidth * r / 100, INT32_MAX));
+  return static_cast<int>(std::min<long long>(static_cast<long long>(typedWidth) * height / width, INT32_MAX));
 }
 
 int ProportionalWidth(int typedHeight, int width, int height) {
   if (height <= 0) return 0;
-  const long long r = static_cast<long long>(width) * 100 / height;
-  return static_cast<int>(std::min<long long>(typedHeight * r / 100, INT32_MAX));
+  return static_cast<int>(std::min<long long>(static_cast<long long>(typedHeight) * width / height, INT32_MAX));
 }
 
 std::optional<CropBand> AutoCropBand(CropAxis axis, int power, int width, int height) {
@@ -237,9 +237,37 @@ const std::vector<GeometryCommand>& GeometryCommands() {
       {"RotateLeft", "W lewo", "Obrót w lewo", "A quarter turn anticlockwise.", RotateLeft},
       {"RotateFull", "Pełny obrót", "Pełen obrót", "A half turn.", RotateFull},
       {"Resize", "Zmień rozmiar...", "Zmiana rozmiaru",
-       "Bilinear resampling to Width x Height (one of them alone keeps the proportions).", nullptr},
+       "Bilinear resampling to Width x Height (one of them alone keeps the proportions).", nullptr,
+       "TFormChangeSize",
+       {Track("Width", "Szerokość:", 1, 1 << 27, 1000), Track("Height", "Wysokość:", 1, 1 << 27, 1000),
+        Check("Prop", "Zachowaj proporcje", true)},
+       ResizeByFields},
   };
   return commands;
+}
+
+Bitmap ResizeByFields(const Bitmap& picture, const CommandValues& given) {
+  std::optional<int> width, height;
+  bool prop = true;
+  for (const auto& [name, v] : given) {
+    if (name == "Prop") {
+      if (v != 0 && v != 1) throw std::invalid_argument("Prop: " + std::to_string(v) + " is outside 0..1");
+      prop = v == 1;
+    } else if (name == "Width" || name == "Height") {
+      if (v < 1) throw std::invalid_argument(name + ": the sizes must be above 0");
+      (name == "Width" ? width : height) = v;
+    } else {
+      throw std::invalid_argument("unknown control '" + name + "' of Resize");
+    }
+  }
+  const int w = picture.Width(), h = picture.Height();
+  int tw = width.value_or(w), th = height.value_or(h);
+  if (prop && width && !height) th = ProportionalHeight(tw, w, h);
+  if (prop && height && !width) tw = ProportionalWidth(th, w, h);
+  const std::string size = std::to_string(tw) + " x " + std::to_string(th);
+  if (tw < 1 || th < 1) throw std::invalid_argument("Resize: " + size + " leaves nothing of the picture");
+  if (!SizeAllowed(tw, th)) throw std::invalid_argument("Resize: " + size + " is larger than a picture may be");
+  return ResampleBilinear(picture, tw, th);
 }
 
 const GeometryCommand* FindGeometryCommand(const char* stem) {

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Bitmap.h"
+#include "filters/registry/FilterRegistry.h"
 
 namespace rv {
 
@@ -37,7 +40,7 @@ void RotateFullInto(const Bitmap& src, Bitmap& dst);
 Bitmap ResampleBilinear(const Bitmap& src, int width, int height);
 
 // The resize dialog's proportional fields: typing a width gives the height
-// width * r div 100 with r = H * 100 div W (and the other way round).
+// width * H div W of the W x H picture (and the other way round).
 int ProportionalHeight(int typedWidth, int width, int height);
 int ProportionalWidth(int typedHeight, int width, int height);
 
@@ -55,16 +58,29 @@ std::optional<CropBand> AutoCropBand(CropAxis axis, int power, int width, int he
 // The aligned picture cut to that band; the picture itself when the band is refused.
 Bitmap AutoCropAlignment(const Bitmap& aligned, CropAxis axis, int power);
 
+// The values a command was given by control name, in the order given.
+using CommandValues = std::vector<std::pair<std::string, int>>;
+
 // The commands of the "Obracanie" menu and the resize dialog, as the menus and
-// the batch command name them. Resize has no Apply: it needs its size.
+// the batch command name them. Resize has no Apply: it runs with the values of
+// its dialog's fields.
 struct GeometryCommand {
   const char* Stem;          // "RotateRight"
   const char* MenuCaption;   // "W prawo"
   const char* HistoryLabel;  // "Obrót w prawo"
   const char* Summary;
   Bitmap (*Apply)(const Bitmap&);
+  const char* Dialog = "";  // the window that holds the controls
+  std::vector<ControlDecl> Controls = {};
+  // Throws std::invalid_argument with the reason for values it cannot take.
+  Bitmap (*Run)(const Bitmap&, const CommandValues&) = nullptr;
 };
 const std::vector<GeometryCommand>& GeometryCommands();
 const GeometryCommand* FindGeometryCommand(const char* stem);
+
+// The resize dialog's OK on these values: both fields start at the picture's
+// size; with "Zachowaj proporcje" a field given alone sets the other one as
+// typing does.
+Bitmap ResizeByFields(const Bitmap& picture, const CommandValues& given);
 
 }  // namespace rv

@@ -33,6 +33,7 @@ const FilterDecl& HeaveFilter() {
       },
       .Summary = "Waves: moves every column up or down along a sine or cosine wave.",
       .Description = "Falowanie: przesuwa każdą kolumnę w górę lub w dół wzdłuż sinusoidy albo cosinusoidy.",
+      .Example = {"--set", "Szer=12", "--set", "Wys=8"},
   };
   return decl;
 }

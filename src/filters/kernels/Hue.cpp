@@ -22,6 +22,7 @@ const FilterDecl& HueFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyHue(a, v.Get("Power")); },
       .Summary = "Hue: turns every pixel's hue by Power (0..240, 240 is a full turn).",
       .Description = "Zmiana barwy: obraca barwę każdego piksela (240 to pełny obrót).",
+      .Example = {"--set", "Power=80"},
   };
   return decl;
 }

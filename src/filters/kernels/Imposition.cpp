@@ -31,6 +31,13 @@ const FilterDecl& ImpositionFilter() {
                  "which run from minus the overlay's size to the picture's size once it is loaded.",
       .Description = "Nakładanie obrazka: kładzie wybrany obrazek na obraz w położeniu (OsieX, OsieY) wybranym "
                      "trybem mieszania.",
+      .Overlay = OverlayUse::Placed,
+      // The choice window of the picture: whether it is stretched to the document.
+      .OpeningWindow = "TFormImposition",
+      .OpeningControls = {Check("AutoDopasowanie", "Autodopasowanie", false)},
+      .PrepareOverlay = PrepareImpositionRanges,
+      .StretchOverlay = [](const FilterSettings& v) { return v.Get("AutoDopasowanie") != 0; },
+      .Example = {"--set", "AutoDopasowanie=1", "--przezroczystosc", "50"},
   };
   return decl;
 }

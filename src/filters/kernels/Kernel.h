@@ -35,8 +35,8 @@ struct KernelContext {
   int OverlayOffsetY = 0;
   // Run the plain per-pixel definition only; the fast paths must equal it.
   bool PlainPath = false;
-  // The 3 x 3 matrix a matrix dialog holds (loaded when it opens, rebuilt by
-  // its buttons); nullptr: the matrix is built from the chosen buttons.
+  // A 3 x 3 matrix to convolve with instead of the chosen buttons' one;
+  // nullptr (as the dialogs and the batch command run): the buttons' matrix.
   const std::array<std::array<float, 3>, 3>* Matrix = nullptr;
 };
 

@@ -23,6 +23,7 @@ const FilterDecl& MozaicFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyMozaic(a, v.Get("Radius")); },
       .Summary = "Mosaic: square tiles that take the colour of their top-left pixel.",
       .Description = "Mozaika: kwadratowe płytki o boku Promień w kolorze ich lewego górnego piksela.",
+      .Example = {"--set", "Radius=8"},
   };
   return decl;
 }

@@ -39,9 +39,11 @@ FilterMatrix BuildDomedMatrix(MatrixButton selected);
 FilterMatrix BuildLaplaceMatrix(MatrixButton selected);
 FilterMatrix BuildContoursMatrix(MatrixButton selected);
 
-// The matrices the dialogs load when they open: their default button's
-// matrix for edges (with the current power), sharpening, gradient edges and
-// emboss, whatever button is selected; Laplace and contours follow their buttons.
+// The fixed opening presets: the default button's matrix for edges (with the
+// current power), sharpening, gradient edges and emboss, whatever button is
+// selected; Laplace and contours follow their buttons. The dialogs no longer
+// load them (a preset that differs from the button shown ran a matrix the user
+// had not chosen); they always run BuildMatrix.
 FilterMatrix EdgesOpeningMatrix(int power);
 FilterMatrix HPOpeningMatrix();
 FilterMatrix EdgesGradientOpeningMatrix();
@@ -49,14 +51,13 @@ FilterMatrix DomedOpeningMatrix();
 FilterMatrix LaplaceOpeningMatrix(MatrixButton selected);
 FilterMatrix ContoursOpeningMatrix(MatrixButton selected);
 
-// The chosen button of a matrix dialog's settings, and the matrix a click on
-// it builds (by the dialog the settings belong to); OpeningMatrix is what the
-// menu command loads.
+// The chosen button of a matrix dialog's settings, and its matrix (by the
+// dialog the settings belong to), which previews and full runs use.
 MatrixButton SelectedMatrixButton(const FilterSettings& v);
 FilterMatrix BuildMatrix(const FilterSettings& v);
 FilterMatrix OpeningMatrix(const FilterSettings& v);
-// The registry's run of a matrix dialog: ApplyMatrix with the context's
-// Matrix, or with the matrix of the chosen buttons when there is none.
+// The registry's run of a matrix dialog: ApplyMatrix with the matrix of the
+// chosen buttons, or with the context's Matrix where a caller gives one.
 void RunMatrixDialog(const KernelArgs& a, const FilterSettings& v);
 
 // Window statistics of the window of radius r around (x, y), clipped to the

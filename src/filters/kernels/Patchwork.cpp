@@ -31,6 +31,7 @@ const FilterDecl& PatchworkFilter() {
       .Summary = "Patchwork: square tiles of their corner's colour under a grid of lines in the primary colour.",
       .Description = "Patchwork: płytki w kolorze ich narożnika pod siatką linii w kolorze głównym o grubości "
                      "Grubość.",
+      .Example = {"--set", "Radius=16", "--set", "Thick=2"},
   };
   return decl;
 }

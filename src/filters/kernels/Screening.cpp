@@ -36,6 +36,7 @@ const FilterDecl& ScreeningFilter() {
       .Summary = "Screening: a checkerboard of square cells filled with the primary colour or shifted by the amounts.",
       .Description = "Rastrowanie: szachownica kwadratów o boku Promień, wypełnianych kolorem głównym albo "
                      "(Monochromatycznie) zmienianych o wartości kanałów.",
+      .Example = {"--set", "Radius=16"},
   };
   return decl;
 }

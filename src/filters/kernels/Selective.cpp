@@ -35,6 +35,7 @@ const FilterDecl& SelectiveFilter() {
       .Summary = "Selective colour: raises bright parts of a channel by R/G/B, lowers dark parts by C/F/Y.",
       .Description = "Kolor selektywny: podnosi jasne partie kanału o wartości R, G, B i obniża ciemne o wartości C, "
                      "F, Y.",
+      .Example = {"--set", "CanalR=120", "--set", "CanalY=90"},
   };
   return decl;
 }

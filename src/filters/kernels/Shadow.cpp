@@ -39,6 +39,7 @@ const FilterDecl& ShadowFilter() {
       .Summary = "Shadows/highlights: pixels darker (cienie) or brighter (swiatla) than Tolerancja get the channel value.",
       .Description = "Korekcja cieni lub świateł: piksele ciemniejsze (Cienie) lub jaśniejsze (Światła) od "
                      "Tolerancji zmieniają się o wartość kanału.",
+      .Example = {"--set", "CanalR=60"},
   };
   return decl;
 }

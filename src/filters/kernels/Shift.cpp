@@ -31,6 +31,8 @@ const FilterDecl& ShiftFilter() {
         v.SetRange("PosX", -width, width);
         v.SetRange("PosY", -height, height);
       },
+      .CentredOnScreen = true,
+      .Example = {"--set", "PosX=40", "--set", "PosY=20"},
   };
   return decl;
 }

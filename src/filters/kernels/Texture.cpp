@@ -29,6 +29,9 @@ const FilterDecl& TextureFilter() {
       .Summary = "Texture: adds the texture's deviation from its mean colour, scaled by Power / 100.",
       .Description = "Nakładanie tekstury: kładzie teksturę rozciągniętą do rozmiaru obrazu z siłą Moc, także "
                      "monochromatycznie.",
+      .Overlay = OverlayUse::Texture,
+      // The texture always covers the picture exactly.
+      .StretchOverlay = [](const FilterSettings&) { return true; },
   };
   return decl;
 }

@@ -36,6 +36,7 @@ const FilterDecl& WetPaperFilter() {
       .Summary = "Wet paper: smears the picture along random rows and columns towards each segment's middle.",
       .Description = "Mokry papier: rozmazuje obraz wzdłuż losowo rozstawionych wierszy i kolumn w stronę środka "
                      "każdego odcinka.",
+      .Example = {"--set", "R1=24", "--set", "R2=24"},
   };
   return decl;
 }

@@ -24,6 +24,7 @@ const FilterDecl& WindFilter() {
       .Run = [](const KernelArgs& a, const FilterSettings& v) { ApplyWind(a, v.Get("Radius")); },
       .Summary = "Wind: fading horizontal streaks of random length drawn to the right of random pixels.",
       .Description = "Wiatr: gasnące poziome smugi losowej długości (do Moc pikseli) na prawo od losowych pikseli.",
+      .Example = {"--set", "Radius=20"},
   };
   return decl;
 }

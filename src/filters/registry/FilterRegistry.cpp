@@ -25,9 +25,15 @@ ControlDecl Place(ControlDecl c, int row, int column) {
   return c;
 }
 
+ControlDecl AtOkOnly(ControlDecl c) {
+  c.Previews = false;
+  return c;
+}
+
 const ControlDecl* FilterDecl::Find(std::string_view name) const {
-  for (const ControlDecl& c : Controls)
-    if (name == c.Name) return &c;
+  for (const auto* list : {&Controls, &OpeningControls})
+    for (const ControlDecl& c : *list)
+      if (name == c.Name) return &c;
   return nullptr;
 }
 
@@ -43,13 +49,16 @@ const FilterDecl* FindFilter(std::string_view stem) {
 }
 
 FilterSettings::FilterSettings(const FilterDecl& decl) : decl_(&decl) {
-  for (const ControlDecl& c : decl.Controls) values_.push_back({c.Default, c.Min, c.Max});
+  for (const auto* list : {&decl.Controls, &decl.OpeningControls})
+    for (const ControlDecl& c : *list) {
+      controls_.push_back(&c);
+      values_.push_back({c.Default, c.Min, c.Max});
+    }
 }
 
 int FilterSettings::Index(std::string_view name) const {
-  const auto& cs = decl_->Controls;
-  for (std::size_t i = 0; i < cs.size(); ++i)
-    if (name == cs[i].Name) return static_cast<int>(i);
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    if (name == controls_[i]->Name) return static_cast<int>(i);
   return -1;
 }
 
@@ -87,18 +96,18 @@ void FilterSettings::SetPosition(std::string_view name, int value) {
 std::string FilterSettings::Set(std::string_view name, int value) {
   const int i = Index(name);
   if (i < 0) return std::string(name) + ": no such control in " + decl_->Stem;
-  const ControlDecl& c = decl_->Controls[static_cast<std::size_t>(i)];
+  const ControlDecl& c = *controls_[static_cast<std::size_t>(i)];
   Value& v = values_[static_cast<std::size_t>(i)];
   if (value < v.min || value > v.max)
     return std::string(name) + ": " + std::to_string(value) + " is outside " + std::to_string(v.min) + ".." +
            std::to_string(v.max);
-  auto& cs = decl_->Controls;
+  auto& cs = controls_;
   switch (c.Kind) {
     case ControlKind::TrackBar: {
       v.value = value;
       if (*c.Group != '\0' && Get(c.Group) == 1) {
         for (std::size_t j = 0; j < cs.size(); ++j)
-          if (cs[j].Kind == ControlKind::TrackBar && std::strcmp(cs[j].Group, c.Group) == 0)
+          if (cs[j]->Kind == ControlKind::TrackBar && std::strcmp(cs[j]->Group, c.Group) == 0)
             values_[j].value = std::clamp(value, values_[j].min, values_[j].max);
       }
       break;
@@ -107,7 +116,7 @@ std::string FilterSettings::Set(std::string_view name, int value) {
     case ControlKind::RadioButton: {
       if (value == 0) return std::string(name) + ": a radio button is chosen with 1, not cleared";
       for (std::size_t j = 0; j < cs.size(); ++j)
-        if (cs[j].Kind == ControlKind::RadioButton && std::strcmp(cs[j].Group, c.Group) == 0) values_[j].value = 0;
+        if (cs[j]->Kind == ControlKind::RadioButton && std::strcmp(cs[j]->Group, c.Group) == 0) values_[j].value = 0;
       v.value = 1;
       break;
     }
@@ -117,7 +126,7 @@ std::string FilterSettings::Set(std::string_view name, int value) {
       if (ticked) {
         int first = -1;
         for (std::size_t j = 0; j < cs.size(); ++j) {
-          if (cs[j].Kind != ControlKind::TrackBar || std::strcmp(cs[j].Group, c.Name) != 0) continue;
+          if (cs[j]->Kind != ControlKind::TrackBar || std::strcmp(cs[j]->Group, c.Name) != 0) continue;
           if (first < 0)
             first = values_[j].value;
           else

@@ -3,6 +3,7 @@
 // Each filter's source file opens with its declaration.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,8 @@ struct ControlDecl {
   // column from 0); a row of -1 puts each under the one before.
   int Row;
   int Column;
+  // Check boxes: a click runs the preview; false for those that matter only at OK.
+  bool Previews = true;
 };
 
 ControlDecl Track(const char* name, const char* caption, int min, int max, int def, const char* link = "");
@@ -40,12 +43,31 @@ ControlDecl Radio(const char* name, const char* caption, const char* group, bool
 ControlDecl Link(const char* name, bool def, const char* caption = "Scal suwaki");
 // The control at a place of its group's grid.
 ControlDecl Place(ControlDecl c, int row, int column);
+// A check box whose click does not run the preview (it acts only after OK).
+ControlDecl AtOkOnly(ControlDecl c);
 
 class FilterSettings;
 using FilterRunFn = void (*)(const KernelArgs& args, const FilterSettings& values);
 // Sets the controls whose range or position the opening command takes from
 // the picture (width, height).
 using FilterPrepareFn = void (*)(FilterSettings& values, int width, int height);
+// The same for the filters that lay a second picture over the first, once it
+// is loaded: from the picture's and the overlay's size.
+using FilterPrepareOverlayFn = void (*)(FilterSettings& values, int width, int height, int overlayWidth,
+                                        int overlayHeight);
+// Whether the loaded overlay is stretched to the picture's size.
+using FilterStretchFn = bool (*)(const FilterSettings& values);
+// What follows a completed full run: the picture the document then holds
+// when the filter changes its size (the alignments' crop), or nothing.
+using FilterFinishFn = std::optional<Bitmap> (*)(const Bitmap& result, const FilterSettings& values);
+
+// A second picture the filter lays over the document, loaded from a file by
+// its command before the dialog opens.
+enum class OverlayUse {
+  None,
+  Placed,   // laid at a position the dialog's controls choose (its previews pan with it)
+  Texture,  // stretched over the whole picture, its mean colour measured at the load
+};
 
 struct FilterDecl {
   const char* Stem;           // kernel stem: "Contrast" runs ApplyContrast
@@ -63,8 +85,25 @@ struct FilterDecl {
   const char* Summary;  // one sentence for --list
   const char* Description = "";  // one Polish sentence for the help pages
   FilterPrepareFn Prepare = nullptr;
+  // The dialog opens centred on the screen rather than on the main window.
+  bool CentredOnScreen = false;
+  OverlayUse Overlay = OverlayUse::None;
+  // The window the menu command shows before the dialog ("TFormImposition"),
+  // and its controls, which the run reads like the dialog's own.
+  const char* OpeningWindow = "";
+  std::vector<ControlDecl> OpeningControls = {};
+  FilterPrepareOverlayFn PrepareOverlay = nullptr;
+  FilterStretchFn StretchOverlay = nullptr;
+  FilterFinishFn Finish = nullptr;
+  // The help page's picture: the batch arguments that show the filter at work
+  // where its defaults change little on a small picture, and whether it is
+  // made with an elliptical selection (filters that work on its edge).
+  std::vector<const char*> Example = {};
+  bool ExampleWithSelection = false;
 
   bool HasPreview() const { return PreviewHalfSize > 0; }
+  bool NeedsOverlay() const { return Overlay != OverlayUse::None; }
+  // A control of the dialog or of its opening window.
   const ControlDecl* Find(std::string_view name) const;
 };
 
@@ -104,6 +143,8 @@ class FilterSettings {
   int Index(std::string_view name) const;
 
   const FilterDecl* decl_;
+  // The dialog's controls, then those of its opening window.
+  std::vector<const ControlDecl*> controls_;
   std::vector<Value> values_;
 };
 

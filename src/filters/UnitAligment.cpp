@@ -1,7 +1,0 @@
-#include "filters/UnitAligment.h"
-
-namespace rv {
-
-TFormAligment* FormAligment = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitAnalg.h"
-
-namespace rv {
-
-TFormAnalg* FormAnalg = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitBalanceColor.h"
-
-namespace rv {
-
-TFormBalanceColor* FormBalanceColor = nullptr;
-
-}  // namespace rv

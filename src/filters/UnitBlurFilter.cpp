@@ -1,7 +1,0 @@
-#include "filters/UnitBlurFilter.h"
-
-namespace rv {
-
-TFormBlurFilter* FormBlurFilter = nullptr;
-
-}  // namespace rv

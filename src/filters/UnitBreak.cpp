@@ -1,7 +1,0 @@
-#include "filters/UnitBreak.h"
-
-namespace rv {
-
-TFormBreak* FormBreak = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitContours.h"
-
-namespace rv {
-
-TFormContours* FormContours = nullptr;
-
-}  // namespace rv

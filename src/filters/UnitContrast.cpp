@@ -1,7 +1,0 @@
-#include "filters/UnitContrast.h"
-
-namespace rv {
-
-TFormContrast* FormContrast = nullptr;
-
-}  // namespace rv

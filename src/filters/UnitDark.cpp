@@ -1,7 +1,0 @@
-#include "filters/UnitDark.h"
-
-namespace rv {
-
-TFormDark* FormDark = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitDeleteNoise.h"
-
-namespace rv {
-
-TFormDeleteNoise* FormDeleteNoise = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitDif.h"
-
-namespace rv {
-
-TFormDif* FormDif = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitDomed.h"
-
-namespace rv {
-
-TFormDomed* FormDomed = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitEdges.h"
-
-namespace rv {
-
-TFormEdges* FormEdges = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitEdgesGradient.h"
-
-namespace rv {
-
-TFormEdgesGradient* FormEdgesGradient = nullptr;
-
-}  // namespace rv

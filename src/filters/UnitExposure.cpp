@@ -1,7 +1,0 @@
-#include "filters/UnitExposure.h"
-
-namespace rv {
-
-TFormExposure* FormExposure = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitExtension.h"
-
-namespace rv {
-
-TFormExtension* FormExtension = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitFeather.h"
-
-namespace rv {
-
-TFormFeather* FormFeather = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitFill.h"
-
-namespace rv {
-
-TFormFill* FormFill = nullptr;
-
-}  // namespace rv

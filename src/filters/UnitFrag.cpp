@@ -1,7 +1,0 @@
-#include "filters/UnitFrag.h"
-
-namespace rv {
-
-TFormFrag* FormFrag = nullptr;
-
-}  // namespace rv

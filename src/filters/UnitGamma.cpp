@@ -1,7 +1,0 @@
-#include "filters/UnitGamma.h"
-
-namespace rv {
-
-TFormGamma* FormGamma = nullptr;
-
-}  // namespace rv

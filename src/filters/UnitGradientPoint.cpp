@@ -1,7 +1,0 @@
-#include "filters/UnitGradientPoint.h"
-
-namespace rv {
-
-TFormGradientPoint* FormGradientPoint = nullptr;
-
-}  // namespace rv

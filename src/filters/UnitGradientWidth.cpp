@@ -1,7 +1,0 @@
-#include "filters/UnitGradientWidth.h"
-
-namespace rv {
-
-TFormGradientWidth* FormGradientWidth = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitGrayFilter.h"
-
-namespace rv {
-
-TFormGrayFilter* FormGrayFilter = nullptr;
-
-}  // namespace rv

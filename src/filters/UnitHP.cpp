@@ -1,7 +1,0 @@
-#include "filters/UnitHP.h"
-
-namespace rv {
-
-TFormHP* FormHP = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitHeave.h"
-
-namespace rv {
-
-TFormHeave* FormHeave = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitHeight.h"
-
-namespace rv {
-
-TFormHeight* FormHeight = nullptr;
-
-}  // namespace rv

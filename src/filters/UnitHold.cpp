@@ -1,7 +1,0 @@
-#include "filters/UnitHold.h"
-
-namespace rv {
-
-TFormHold* FormHold = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitHue.h"
-
-namespace rv {
-
-TFormHue* FormHue = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitLaplace.h"
-
-namespace rv {
-
-TFormLaplace* FormLaplace = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitLayer.h"
-
-namespace rv {
-
-TFormLayer* FormLayer = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitLight.h"
-
-namespace rv {
-
-TFormLight* FormLight = nullptr;
-
-}  // namespace rv

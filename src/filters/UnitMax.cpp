@@ -1,7 +1,0 @@
-#include "filters/UnitMax.h"
-
-namespace rv {
-
-TFormMax* FormMax = nullptr;
-
-}  // namespace rv

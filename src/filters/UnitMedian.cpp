@@ -1,7 +1,0 @@
-#include "filters/UnitMedian.h"
-
-namespace rv {
-
-TFormMedian* FormMedian = nullptr;
-
-}  // namespace rv

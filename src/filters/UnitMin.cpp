@@ -1,7 +1,0 @@
-#include "filters/UnitMin.h"
-
-namespace rv {
-
-TFormMin* FormMin = nullptr;
-
-}  // namespace rv

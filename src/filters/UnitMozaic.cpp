@@ -1,7 +1,0 @@
-#include "filters/UnitMozaic.h"
-
-namespace rv {
-
-TFormMozaic* FormMozaic = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitNegativ.h"
-
-namespace rv {
-
-TFormNegativ* FormNegativ = nullptr;
-
-}  // namespace rv

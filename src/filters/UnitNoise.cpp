@@ -1,7 +1,0 @@
-#include "filters/UnitNoise.h"
-
-namespace rv {
-
-TFormNoise* FormNoise = nullptr;
-
-}  // namespace rv

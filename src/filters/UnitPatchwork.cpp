@@ -1,7 +1,0 @@
-#include "filters/UnitPatchwork.h"
-
-namespace rv {
-
-TFormPatchwork* FormPatchwork = nullptr;
-
-}  // namespace rv

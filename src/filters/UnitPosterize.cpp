@@ -1,7 +1,0 @@
-#include "filters/UnitPosterize.h"
-
-namespace rv {
-
-TFormPosterize* FormPosterize = nullptr;
-
-}  // namespace rv

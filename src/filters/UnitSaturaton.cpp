@@ -1,7 +1,0 @@
-#include "filters/UnitSaturaton.h"
-
-namespace rv {
-
-TFormSaturaton* FormSaturaton = nullptr;
-
-}  // namespace rv

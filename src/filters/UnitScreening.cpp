@@ -1,7 +1,0 @@
-#include "filters/UnitScreening.h"
-
-namespace rv {
-
-TFormScreening* FormScreening = nullptr;
-
-}  // namespace rv

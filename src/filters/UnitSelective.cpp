@@ -1,7 +1,0 @@
-#include "filters/UnitSelective.h"
-
-namespace rv {
-
-TFormSelective* FormSelective = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitSepia.h"
-
-namespace rv {
-
-TFormSepia* FormSepia = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitShadow.h"
-
-namespace rv {
-
-TFormShadow* FormShadow = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitShift.h"
-
-namespace rv {
-
-TFormShift* FormShift = nullptr;
-
-}  // namespace rv

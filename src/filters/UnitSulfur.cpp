@@ -1,7 +1,0 @@
-#include "filters/UnitSulfur.h"
-
-namespace rv {
-
-TFormSulfur* FormSulfur = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitVignette.h"
-
-namespace rv {
-
-TFormVignette* FormVignette = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitWetPaper.h"
-
-namespace rv {
-
-TFormWetPaper* FormWetPaper = nullptr;
-
-}  // namespace rv

@@ -1,7 +1,0 @@
-#include "filters/UnitWind.h"
-
-namespace rv {
-
-TFormWind* FormWind = nullptr;
-
-}  // namespace rv
